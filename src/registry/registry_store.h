@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "registry/win32_status.h"
+
+namespace pantrel {
+
+// One open key of a store; closed when Close() is called or the object is destroyed. Key and
+// value names compare without regard to letter case and keep the case they were written with.
+// Texts are UTF-8; data are the value's raw bytes (a string value keeps its terminating NUL).
+class StoreKey {
+public:
+    virtual ~StoreKey() = default;
+    StoreKey() = default;
+    StoreKey(const StoreKey&) = delete;
+    StoreKey& operator=(const StoreKey&) = delete;
+
+    // Closes the key. Closing the last key opened for writing commits everything written
+    // through the store's write handles; a failed commit answers its status and nothing of it
+    // is kept. A second Close() answers 0.
+    virtual Status Close() = 0;
+
+    // The value at `index` (from 0) in the order the values were first written. `nameCapacity`
+    // counts the bytes of the name with its terminator, `dataCapacity` the bytes of the data;
+    // `data` may be null when the data are not wanted. 0 with both filled in, 259 past the last
+    // value, 234 when the name or the data do not fit (both then carry no meaning).
+    virtual Status EnumValue(std::uint32_t index, std::string& name, std::size_t nameCapacity,
+                             std::string* data, std::size_t dataCapacity) = 0;
+
+    // Reads one value. 0 with its type and data when the data fit in `capacity` bytes; 234 with
+    // the type set, the data left empty and `size` the bytes needed when they do not; 2 when
+    // there is no such value. `size` is the number of bytes of the value's data.
+    virtual Status QueryValue(std::string_view name, std::uint32_t& type, std::string& data,
+                              std::size_t capacity, std::size_t& size) = 0;
+
+    // Writes a value, replacing one of the same name (which keeps its place in the order).
+    // Needs a key opened for writing (5 otherwise).
+    virtual Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) = 0;
+
+    // Deletes a value; 2 when there is none.
+    virtual Status DeleteValue(std::string_view name) = 0;
+
+    // Deletes the direct subkey `name` together with its values, provided it has no subkeys of
+    // its own; 2 when there is none.
+    virtual Status DeleteSubKey(std::string_view name) = 0;
+};
+
+// The hive the tool writes: HKEY_LOCAL_MACHINE on Windows, a database file elsewhere. Paths are
+// backslash-separated and relative to the hive's root.
+class RegistryStore {
+public:
+    virtual ~RegistryStore() = default;
+    RegistryStore() = default;
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    // Opens an existing key; 2 when it does not exist (also when the store itself does not).
+    virtual Status OpenKey(std::string_view path, std::uint32_t access,
+                           std::unique_ptr<StoreKey>& key) = 0;
+
+    // Opens a key, creating it and every missing key above it first; 5 when the store cannot be
+    // written.
+    virtual Status CreateKey(std::string_view path, std::uint32_t access,
+                             std::unique_ptr<StoreKey>& key) = 0;
+};
+
+}  // namespace pantrel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "kinds/device_kind.h"
+#include "registry/registry_store.h"
+#include "spec/message_sink.h"
+#include "spec/model_queries.h"
+
+namespace pantrel {
+
+// True when the file-system status of `path` can be read.
+bool FileExists(const std::string& path);
+
+// Registers every model the file declares (cash registers, label scales, fiscal printers, in that
+// order) and raises the version of each driver that received entries. On success `count`, when
+// given, receives the number of entries written.
+bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
+                          int* count = nullptr);
+
+// Removes the entries of every model the file declares, and each model key left without values.
+bool UninstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink);
+
+// Writes one entry per readable model into the kind's model key; `count` receives the number
+// written.
+bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind,
+                   bool bumpVersion, const std::string& path, int& count);
+
+// Deletes the entry of every readable model, then the model key when it holds no values.
+bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind);
+
+}  // namespace pantrel
