@@ -20,7 +20,9 @@ constexpr DeviceKind KindFromCode(std::uint32_t code) {
     return static_cast<DeviceKind>(code & 0xFFu);
 }
 
-constexpr std::uint8_t KindCode(DeviceKind kind) { return static_cast<std::uint8_t>(kind); }
+constexpr std::uint8_t KindCode(DeviceKind kind) {
+    return static_cast<std::uint8_t>(kind);
+}
 
 // The grammatical cases that have noun forms; other values have none.
 enum class GrammaticalCase : int {

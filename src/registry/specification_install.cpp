@@ -1,1 +1,170 @@
-// placeholder
+#include "registry/specification_install.h"
+
+#include <array>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "registry/model_registry.h"
+#include "registry/registry_key.h"
+#include "spec/specification_namespace.h"
+
+namespace pantrel {
+namespace {
+
+// Install and uninstall walk the kinds in this order.
+constexpr std::array kInstalledKinds{DeviceKind::CashRegister, DeviceKind::LabelScale,
+                                     DeviceKind::FiscalPrinter};
+
+// The value name of a model's entry. False when the model or its driver's producer cannot be
+// read; the parser's exceptions cannot arise for a validated document, and a model that raises
+// one is passed over like any other unreadable model.
+bool ReadEntryName(const ModelNode& model, std::string& entryName) {
+    try {
+        std::string name;
+        std::string producer;
+        if (!ReadModelName(model, name) || !ReadDriverProducer(model, producer)) {
+            return false;
+        }
+        entryName = ModelEntryName(name, producer);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::string StringData(const std::string& text) {
+    std::string data = text;
+    data.push_back('\0');
+    return data;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status);
+}
+
+bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
+                          int* count) {
+    if (path.empty() || !FileExists(path)) {
+        return false;
+    }
+    DocumentHolder document;
+    if (LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) < 0) {
+        return false;
+    }
+    int total = 0;
+    ModelList models;
+    for (const DeviceKind kind : kInstalledKinds) {
+        if (!SelectModels(document, models, kind)) {
+            return false;
+        }
+        int written = 0;
+        if (!InstallModels(hive, models, kind, true, path, written)) {
+            return false;
+        }
+        total += written;
+    }
+    if (count != nullptr) {
+        *count = total;
+    }
+    return true;
+}
+
+bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind, bool bumpVersion,
+                   const std::string& path, int& count) {
+    if (models.empty()) {
+        count = 0;
+        return true;
+    }
+    std::string driverPath;
+    std::string modelPath;
+    if (!DriverKeyPath(kind, driverPath) || !ModelKeyPath(kind, modelPath)) {
+        return false;
+    }
+    RegistryKey key;
+    if (key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS) != ERROR_SUCCESS_STATUS) {
+        return false;
+    }
+    const std::string data = StringData(path);
+    int written = 0;
+    for (std::size_t i = 0; i < models.size(); ++i) {
+        std::string entryName;
+        if (!ReadEntryName(models[i], entryName)) {
+            continue;
+        }
+        if (key.Get().SetValue(entryName, REG_SZ_TYPE, data) == ERROR_SUCCESS_STATUS) {
+            ++written;
+        }
+    }
+    if (bumpVersion && written > 0) {
+        BumpDriverVersion(hive, driverPath);
+    }
+    // Closing the model key commits the kind's entries and its new version together; when that
+    // fails, none of them was written.
+    if (key.Close() != ERROR_SUCCESS_STATUS) {
+        count = 0;
+        return false;
+    }
+    count = written;
+    return true;
+}
+
+bool UninstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink) {
+    if (path.empty() || !FileExists(path)) {
+        return false;
+    }
+    DocumentHolder document;
+    if (LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) < 0) {
+        return false;
+    }
+    ModelList models;
+    for (const DeviceKind kind : kInstalledKinds) {
+        if (!SelectModels(document, models, kind) || !UninstallModels(hive, models, kind)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind) {
+    if (models.empty()) {
+        return true;
+    }
+    std::string driverPath;
+    std::string modelPath;
+    if (!DriverKeyPath(kind, driverPath) || !ModelKeyPath(kind, modelPath)) {
+        return false;
+    }
+    RegistryKey key;
+    const Status opened = key.Open(hive, modelPath, KEY_READ_WRITE_ACCESS);
+    if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
+        return true;  // never registered: nothing to remove
+    }
+    // Any other failure (a store that cannot be written) must not pass for a removal.
+    if (opened != ERROR_SUCCESS_STATUS) {
+        return false;
+    }
+    for (std::size_t i = 0; i < models.size(); ++i) {
+        std::string entryName;
+        if (ReadEntryName(models[i], entryName)) {
+            key.Get().DeleteValue(entryName);
+        }
+    }
+    if (key.Close() != ERROR_SUCCESS_STATUS) {
+        return false;
+    }
+    if (IsModelKeyEmpty(hive, kind)) {
+        RegistryKey driverKey;
+        if (driverKey.Open(hive, driverPath, KEY_READ_WRITE_ACCESS) == ERROR_SUCCESS_STATUS) {
+            driverKey.Get().DeleteSubKey(MODEL_SUBKEY);
+            driverKey.Close();
+        }
+    }
+    return true;
+}
+
+}  // namespace pantrel
