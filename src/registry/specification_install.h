@@ -23,8 +23,8 @@ bool UninstallSpecification(RegistryStore& hive, const std::string& path, Messag
 
 // Writes one entry per readable model into the kind's model key; `count` receives the number
 // written.
-bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind,
-                   bool bumpVersion, const std::string& path, int& count);
+bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind, bool bumpVersion,
+                   const std::string& path, int& count);
 
 // Deletes the entry of every readable model, then the model key when it holds no values.
 bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind);
