@@ -1,0 +1,9 @@
+#include "ui/prompt_message_sink.h"
+
+namespace pantrel {
+
+void PromptMessageSink::ShowError(const std::string& text) {
+    prompts_.ShowError(owner_, text);
+}
+
+}  // namespace pantrel
