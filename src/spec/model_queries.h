@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "kinds/device_kind.h"
+#include "spec/node_holder.h"
+#include "spec/parser_error.h"
 #include "spec/specification_loader.h"
 
 namespace pantrel {
 
-// A node of a loaded document; keeps its document alive.
-class NodeHolder;  // defined by the spec module
 using ModelNode = NodeHolder;
 // The Model elements of one selection, in document order.
 using ModelList = std::vector<NodeHolder>;
@@ -21,13 +21,17 @@ using ModelList = std::vector<NodeHolder>;
 bool SelectModels(const DocumentHolder& document, ModelList& models, DeviceKind kind,
                   const std::string* producer = nullptr);
 
-// The text of the model's Nazwa child.
+// The text of the model's Nazwa child. Throws ParserError when the query itself fails.
 bool ReadModelName(const ModelNode& model, std::string& name);
 
-// The text of the Producent child of the driver that declares the model.
+// The text of the Producent child of the driver that declares the model (never the model's own
+// producer). Throws ParserError with E_POINTER_STATUS when the model node or its parent is
+// missing, and with the parser's status when the query fails.
 bool ReadDriverProducer(const ModelNode& model, std::string& producer);
 
-// The text of the first node the relative XPath `childQuery` selects from `node`.
+// The text (UTF-8) of the first node, in document order, that the relative XPath `childQuery`
+// selects from `node`. False with `text` untouched for an empty holder, false with `text`
+// emptied when nothing matches. Throws ParserError when the query fails.
 bool ReadChildText(const NodeHolder& node, std::string_view childQuery, std::string& text);
 
 }  // namespace pantrel

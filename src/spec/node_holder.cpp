@@ -1,0 +1,10 @@
+#include "spec/node_holder.h"
+
+#include <utility>
+
+namespace pantrel {
+
+NodeHolder::NodeHolder(DocumentHolder document, _xmlNode* node)
+    : document_(std::move(document)), node_(node) {}
+
+}  // namespace pantrel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "spec/specification_loader.h"
+
+struct _xmlNode;
+
+namespace pantrel {
+
+// One node of a loaded specification document, or nothing. It shares the ownership of its
+// document, so a model list stays readable after the caller dropped the document holder.
+class NodeHolder {
+public:
+    NodeHolder() = default;
+    NodeHolder(DocumentHolder document, _xmlNode* node);
+
+    bool empty() const noexcept { return node_ == nullptr || document_ == nullptr; }
+    explicit operator bool() const noexcept { return !empty(); }
+
+    _xmlNode* node() const noexcept { return node_; }
+    const DocumentHolder& document() const noexcept { return document_; }
+
+private:
+    DocumentHolder document_;
+    _xmlNode* node_ = nullptr;
+};
+
+}  // namespace pantrel

@@ -1,0 +1,147 @@
+#include "spec/source_line.h"
+
+#include <libxml/encoding.h>
+#include <libxml/tree.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "spec/input_file.h"
+
+namespace pantrel {
+namespace {
+
+struct EncodingHandlerClose {
+    void operator()(xmlCharEncodingHandler* handler) const noexcept {
+        xmlCharEncCloseFunc(handler);
+    }
+};
+using EncodingHandlerPtr = std::unique_ptr<xmlCharEncodingHandler, EncodingHandlerClose>;
+
+struct BufferFree {
+    void operator()(xmlBuffer* buffer) const noexcept { xmlBufferFree(buffer); }
+};
+using BufferPtr = std::unique_ptr<xmlBuffer, BufferFree>;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // …
+
+// Picks one line out of decoded text that arrives in pieces.
+class LineCollector {
+public:
+    explicit LineCollector(long lineNumber) : wanted_(lineNumber) {}
+
+    bool done() const { return done_; }
+
+    void Feed(std::string_view text) {
+        while (!text.empty() && !done_) {
+            const char* const end =
+                static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+            const std::size_t length =
+                end != nullptr ? static_cast<std::size_t>(end - text.data()) : text.size();
+            if (current_ == wanted_) {
+                Keep(text.substr(0, length));
+                done_ = end != nullptr;
+            }
+            if (end == nullptr) {
+                return;
+            }
+            ++current_;
+            text.remove_prefix(length + 1);
+        }
+    }
+
+    std::string Finish() && {
+        if (wanted_ == 1 && line_.starts_with(kByteOrderMark)) {
+            line_.erase(0, kByteOrderMark.size());
+        }
+        if (!cut_ && !line_.empty() && line_.back() == '\r') {
+            line_.pop_back();
+        }
+        if (cut_ || line_.size() > MAX_QUOTED_LINE) {
+            // Cut before the character that crosses the limit, never inside it.
+            std::size_t length = MAX_QUOTED_LINE;
+            while (length > 0 && (static_cast<unsigned char>(line_[length]) & 0xC0) == 0x80) {
+                --length;
+            }
+            line_.resize(length);
+            line_.append(kCutMark);
+        }
+        return std::move(line_);
+    }
+
+private:
+    void Keep(std::string_view piece) {
+        // Room for the limit, a byte-order mark, the carriage return and one byte to tell a cut
+        // line from one of exactly the limit.
+        constexpr std::size_t kRoom = MAX_QUOTED_LINE + kByteOrderMark.size() + 2;
+        if (line_.size() + piece.size() > kRoom) {
+            piece = piece.substr(0, kRoom - line_.size());
+            cut_ = true;
+        }
+        line_.append(piece);
+    }
+
+    long wanted_;
+    long current_ = 1;
+    bool done_ = false;
+    bool cut_ = false;
+    std::string line_;
+};
+
+bool IsUtf8(std::string_view encoding) {
+    return encoding.empty() ||
+           xmlStrcasecmp(reinterpret_cast<const xmlChar*>(std::string(encoding).c_str()),
+                         reinterpret_cast<const xmlChar*>("UTF-8")) == 0;
+}
+
+}  // namespace
+
+std::string ReadSourceLine(const std::string& path, long lineNumber, std::string_view encoding) {
+    if (lineNumber < 1) {
+        return {};
+    }
+    const InputFile file = OpenInputFile(path);
+    if (!file) {
+        return {};
+    }
+    EncodingHandlerPtr decoder;
+    if (!IsUtf8(encoding)) {
+        decoder.reset(xmlFindCharEncodingHandler(std::string(encoding).c_str()));
+        if (!decoder) {
+            return {};
+        }
+    }
+    const BufferPtr raw(xmlBufferCreate());
+    const BufferPtr decoded(xmlBufferCreate());
+    if (!raw || !decoded) {
+        return {};
+    }
+    LineCollector collector(lineNumber);
+    std::array<char, 64 * 1024> chunk;
+    while (!collector.done()) {
+        const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), file.get());
+        if (count == 0) {
+            break;
+        }
+        if (!decoder) {
+            collector.Feed({chunk.data(), count});
+            continue;
+        }
+        if (xmlBufferAdd(raw.get(), reinterpret_cast<const xmlChar*>(chunk.data()),
+                         static_cast<int>(count)) != 0) {
+            break;
+        }
+        const int result = xmlCharEncInFunc(decoder.get(), decoded.get(), raw.get());
+        collector.Feed({reinterpret_cast<const char*>(xmlBufferContent(decoded.get())),
+                        static_cast<std::size_t>(xmlBufferLength(decoded.get()))});
+        xmlBufferEmpty(decoded.get());
+        if (result == -2) {
+            break;  // bytes the encoding does not allow: nothing after them can be trusted
+        }
+    }
+    return std::move(collector).Finish();
+}
+
+}  // namespace pantrel

@@ -1,0 +1,227 @@
+#include "spec/validating_parse.h"
+
+#include <libxml/parserInternals.h>
+
+#include <string_view>
+#include <utility>
+
+#include "spec/input_file.h"
+#include "spec/outside_resource_block.h"
+#include "spec/parser_error.h"
+#include "spec/xml_error_scope.h"
+
+namespace pantrel {
+namespace {
+
+// Safe reading of an untrusted file: internal entities are substituted (the schema validator
+// cannot see entity references), BIG_LINES keeps line numbers past 65,535 right, COMPACT saves
+// memory on the read-only tree. Never HUGE: libxml2's limits on depth and expansion stay on.
+// Outside resources are refused by OutsideResourceBlock, NONET is a second lock on the network.
+constexpr int kParseOptions =
+    XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+
+constexpr std::string_view kFileUnreadable = "Nie można otworzyć pliku do odczytu.";
+constexpr std::string_view kNotParsed = "Plik nie jest poprawnym dokumentem XML.";
+
+// The input of the file itself: the innermost one that has a name (the entities the parser
+// steps into have none), else the first.
+xmlParserInputPtr FileInput(const xmlParserCtxt& parser) {
+    for (int i = parser.inputNr - 1; i >= 0; --i) {
+        if (parser.inputTab[i] != nullptr && parser.inputTab[i]->filename != nullptr) {
+            return parser.inputTab[i];
+        }
+    }
+    return parser.inputNr > 0 ? parser.inputTab[0] : nullptr;
+}
+
+std::string WithoutLineEnd(const char* message) {
+    std::string text = message != nullptr ? message : "";
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+bool IsParserDomain(int domain) {
+    return domain == XML_FROM_PARSER || domain == XML_FROM_NAMESPACE || domain == XML_FROM_IO ||
+           domain == XML_FROM_DTD || domain == XML_FROM_MEMORY || domain == XML_FROM_I18N;
+}
+
+// Collects the errors of one parse; libxml2 calls it from inside the parser.
+class IssueRecorder {
+public:
+    IssueRecorder(xmlParserCtxt& parser, IssueScope scope) : parser_(parser), scope_(scope) {}
+
+    static void OnError(void* data, xmlErrorPtr error) {
+        if (error == nullptr || error->level == XML_ERR_WARNING) {
+            return;
+        }
+        auto& recorder = *static_cast<IssueRecorder*>(data);
+        try {
+            recorder.Record(*error);
+        } catch (...) {
+            // Out of memory while noting an error: the parse fails anyway.
+            recorder.lost_ = true;
+        }
+    }
+
+    void Refused(std::string_view resource) {
+        std::string description = "Odwołanie do zasobu spoza pliku ('";
+        description.append(resource);
+        description.append("') zostało odrzucone: wczytywany jest tylko sam plik.");
+        AddHere(std::move(description));
+    }
+
+    // An error of our own, where parsing stands.
+    void AddHere(std::string description) {
+        const auto [line, column] = CurrentPosition();
+        Add({line, column, std::move(description)});
+    }
+
+    bool lost() const { return lost_; }
+    std::vector<ParseIssue>& issues() { return issues_; }
+    std::string& encoding() { return encoding_; }
+
+private:
+    void Record(const xmlError& error) {
+        const auto [line, column] = CurrentPosition();
+        ParseIssue issue{line, column, WithoutLineEnd(error.message)};
+        // The parser's own errors in the file's text name their position; errors inside entity
+        // text and those of the validator stand where the parser stands in the file.
+        const bool inFileText = parser_.input != nullptr && parser_.input->filename != nullptr;
+        if (IsParserDomain(error.domain) && error.ctxt == &parser_ && inFileText &&
+            error.line > 0) {
+            issue.line = error.line;
+            if (error.int2 > 0) {
+                issue.column = error.int2;
+            }
+        }
+        Add(std::move(issue));
+    }
+
+    void Add(ParseIssue issue) {
+        if (scope_ == IssueScope::FirstOnly && !issues_.empty()) {
+            return;
+        }
+        if (issues_.empty()) {
+            NoteEncoding();
+        }
+        issues_.push_back(std::move(issue));
+    }
+
+    std::pair<long, long> CurrentPosition() const {
+        const xmlParserInputPtr input = FileInput(parser_);
+        if (input == nullptr) {
+            return {0, 0};
+        }
+        return {input->line, input->col};
+    }
+
+    // The decoder is gone once the parser ends, so it is noted with the first error.
+    void NoteEncoding() {
+        const xmlParserInputPtr input = parser_.inputNr > 0 ? parser_.inputTab[0] : nullptr;
+        if (input != nullptr && input->buf != nullptr && input->buf->encoder != nullptr &&
+            input->buf->encoder->name != nullptr) {
+            encoding_ = input->buf->encoder->name;
+        }
+    }
+
+    xmlParserCtxt& parser_;
+    IssueScope scope_;
+    std::vector<ParseIssue> issues_;
+    std::string encoding_;
+    bool lost_ = false;
+};
+
+// Where the streaming validator stands: the parser's line in the file.
+int LocateInFile(void* context, const char** file, unsigned long* line) {
+    const xmlParserInputPtr input = FileInput(*static_cast<xmlParserCtxt*>(context));
+    if (file != nullptr) {
+        *file = input != nullptr ? input->filename : nullptr;
+    }
+    if (line != nullptr) {
+        *line = input != nullptr && input->line > 0 ? static_cast<unsigned long>(input->line) : 0;
+    }
+    return input != nullptr ? 0 : -1;
+}
+
+int ReadFromFile(void* context, char* buffer, int length) {
+    auto* const file = static_cast<std::FILE*>(context);
+    const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), file);
+    if (count == 0 && std::ferror(file) != 0) {
+        return -1;
+    }
+    return static_cast<int>(count);
+}
+
+int CloseFile(void* context) {
+    FileClose{}(static_cast<std::FILE*>(context));
+    return 0;
+}
+
+}  // namespace
+
+ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema,
+                                       IssueScope scope) {
+    ValidatingParseResult result;
+    InputFile file = OpenInputFile(path);
+    if (!file) {
+        result.issues.push_back({0, 0, std::string(kFileUnreadable)});
+        return result;
+    }
+    PrepareXmlParser();
+    const ParserContextPtr parser(xmlNewParserCtxt());
+    const SchemaValidContextPtr validator(xmlSchemaNewValidCtxt(&schema));
+    if (!parser || !validator) {
+        throw ParserError(E_POINTER_STATUS);
+    }
+    IssueRecorder recorder(*parser, scope);
+    xmlSchemaSetValidStructuredErrors(validator.get(), &IssueRecorder::OnError, &recorder);
+    xmlSchemaValidateSetLocator(validator.get(), LocateInFile, parser.get());
+    {
+        // The plug goes before the parser: unplugging puts the parser's own handlers back.
+        const SchemaSaxPlugPtr plug(
+            xmlSchemaSAXPlug(validator.get(), &parser->sax, &parser->userData));
+        if (!plug) {
+            throw ParserError(E_FAIL_STATUS);
+        }
+        const XmlErrorScope errors(&IssueRecorder::OnError, &recorder);
+        const OutsideResourceBlock nothingOutside(
+            [&recorder](std::string_view resource) { recorder.Refused(resource); });
+        // The parser owns the file from here and closes it, also when it fails.
+        result.document.reset(xmlCtxtReadIO(parser.get(), ReadFromFile, CloseFile, file.release(),
+                                            path.c_str(), nullptr, kParseOptions));
+    }
+    if (recorder.issues().empty() && (!result.document || recorder.lost())) {
+        recorder.AddHere(std::string(kNotParsed));
+    }
+    result.issues = std::move(recorder.issues());
+    result.encoding = std::move(recorder.encoding());
+    return result;
+}
+
+bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* issues) {
+    const SchemaValidContextPtr validator(xmlSchemaNewValidCtxt(&schema));
+    if (!validator) {
+        throw ParserError(E_POINTER_STATUS);
+    }
+    struct TreeIssues {
+        static void OnError(void* data, xmlErrorPtr error) {
+            if (error == nullptr || error->level == XML_ERR_WARNING || data == nullptr) {
+                return;
+            }
+            try {
+                static_cast<std::vector<ParseIssue>*>(data)->push_back(
+                    {error->line, 0, WithoutLineEnd(error->message)});
+            } catch (...) {
+                // The verdict below does not depend on the list.
+            }
+        }
+    };
+    xmlSchemaSetValidStructuredErrors(validator.get(), &TreeIssues::OnError, issues);
+    const XmlErrorScope errors(&TreeIssues::OnError, issues);
+    const OutsideResourceBlock nothingOutside;
+    return xmlSchemaValidateDoc(validator.get(), &document) == 0;
+}
+
+}  // namespace pantrel

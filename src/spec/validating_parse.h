@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "spec/libxml_handles.h"
+
+namespace pantrel {
+
+// One error reported while a specification file was read: where parsing stood in the file and
+// the parser's description of it (UTF-8, no line end).
+struct ParseIssue {
+    long line = 0;    // from 1; 0 when the error lies in no line (the file could not be opened)
+    long column = 0;  // from 1, in characters of that line; 0 when no position is known
+    std::string description;
+};
+
+enum class IssueScope {
+    FirstOnly,  // keep the first error only; loading shows no more than that
+    All,        // keep every error, in the order reported
+};
+
+struct ValidatingParseResult {
+    XmlDocPtr document;  // the parsed tree; empty when the file is not well-formed
+    std::vector<ParseIssue> issues;
+    std::string encoding;  // the decoder the parser read the file with; empty for UTF-8
+};
+
+// Parses the file at `path` and validates it against `schema` in the same pass, so every error
+// carries the position where parsing stood. Internal entities are expanded before validation;
+// no resource outside the file is read (each one asked for is an error), nothing reaches the
+// network, and libxml2's own limits on depth and entity expansion hold. Throws ParserError when
+// a parser object cannot be made.
+ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema,
+                                       IssueScope scope);
+
+// Validates the whole parsed tree once more against `schema`; errors it finds are added to
+// `issues` when given (without a column: the tree keeps lines only). True when the tree is valid.
+bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* issues);
+
+}  // namespace pantrel
