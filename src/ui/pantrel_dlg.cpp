@@ -83,6 +83,7 @@ void CPantrelDlg::CreateControls() {
     m_modelList->setObjectName(QStringLiteral("modelList"));
     m_modelList->setGeometry(pantrel::DialogRect(units, 7, 19, 305, 113));
     m_header = new pantrel::SortHeaderView(m_modelList);
+    m_header->setObjectName(QStringLiteral("modelListHeader"));
     m_modelList->setHeader(m_header);
     m_rows = new pantrel::ModelListTable(this);
     m_modelList->setModel(m_rows);
@@ -99,6 +100,7 @@ void CPantrelDlg::CreateControls() {
     m_header->setSectionsClickable(true);
     m_header->setSectionsMovable(false);
     m_header->setStretchLastSection(false);
+    m_header->setMinimumSectionSize(0);  // the kind column is narrower than Qt's default
     m_header->setHighlightSections(false);
     m_header->setSortIndicatorShown(false);
     m_header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
