@@ -103,6 +103,12 @@ private:
         if (scope_ == IssueScope::FirstOnly && !issues_.empty()) {
             return;
         }
+        // The parser repeats some errors as it unwinds (an entity loop once per level).
+        if (!issues_.empty() && issues_.back().line == issue.line &&
+            issues_.back().column == issue.column &&
+            issues_.back().description == issue.description) {
+            return;
+        }
         if (issues_.empty()) {
             NoteEncoding();
         }
