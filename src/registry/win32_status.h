@@ -11,10 +11,17 @@ using Status = std::int32_t;
 inline constexpr Status ERROR_SUCCESS_STATUS = 0;
 inline constexpr Status ERROR_FILE_NOT_FOUND_STATUS = 2;
 inline constexpr Status ERROR_ACCESS_DENIED_STATUS = 5;
+inline constexpr Status ERROR_INVALID_HANDLE_STATUS = 6;
 inline constexpr Status ERROR_INVALID_DATA_STATUS = 13;
+inline constexpr Status ERROR_OUTOFMEMORY_STATUS = 14;
 inline constexpr Status ERROR_INVALID_PARAMETER_STATUS = 87;
+inline constexpr Status ERROR_DISK_FULL_STATUS = 112;
+inline constexpr Status ERROR_BUSY_STATUS = 170;
 inline constexpr Status ERROR_MORE_DATA_STATUS = 234;
 inline constexpr Status ERROR_NO_MORE_ITEMS_STATUS = 259;
+inline constexpr Status ERROR_BADDB_STATUS = 1009;
+inline constexpr Status ERROR_REGISTRY_IO_FAILED_STATUS = 1016;
+inline constexpr Status ERROR_KEY_DELETED_STATUS = 1018;
 inline constexpr Status ERROR_KEY_HAS_CHILDREN_STATUS = 1020;
 
 // Access rights with which keys are opened.

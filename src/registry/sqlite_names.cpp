@@ -1,0 +1,141 @@
+#include "registry/sqlite_names.h"
+
+#include <cstdint>
+
+namespace pantrel {
+
+namespace {
+
+// Decodes one well-formed UTF-8 character at `pos`; its length, or 0 when the bytes there do
+// not form one.
+std::size_t DecodeCharacter(std::string_view text, std::size_t pos, char32_t& character) {
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[pos + i]); };
+    const std::uint8_t lead = byte(0);
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t smallest = 0;
+    if (lead < 0x80) {
+        character = lead;
+        return 1;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        value = lead & 0x1F;
+        smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        value = lead & 0x0F;
+        smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        value = lead & 0x07;
+        smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        value = (value << 6) | (byte(i) & 0x3F);
+    }
+    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        return 0;
+    }
+    character = value;
+    return length;
+}
+
+// Appends a character below U+0800: folding never leaves the one- and two-byte range.
+void AppendShortCharacter(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+char32_t FoldCharacter(char32_t c) {
+    if (c >= U'A' && c <= U'Z') {
+        return c + 0x20;
+    }
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {  // À…Þ without ×
+        return c + 0x20;
+    }
+    if (c == 0x178) {  // Ÿ
+        return 0xFF;
+    }
+    // Latin Extended-A pairs capitals and small letters side by side; İ/ı, ĸ, ŉ and ſ have no
+    // partner within the block and stay.
+    const bool evenCapitals =
+        (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenCapitals && c % 2 == 0) || (oddCapitals && c % 2 == 1)) {
+        return c + 1;
+    }
+    return c;
+}
+
+}  // namespace
+
+std::string FoldName(std::string_view name) {
+    std::string folded;
+    folded.reserve(name.size());
+    std::size_t pos = 0;
+    while (pos < name.size()) {
+        char32_t c = 0;
+        const std::size_t length = DecodeCharacter(name, pos, c);
+        if (length == 0) {
+            folded += name[pos];
+            ++pos;
+        } else if (length <= 2) {
+            AppendShortCharacter(folded, FoldCharacter(c));
+            pos += length;
+        } else {
+            folded.append(name.substr(pos, length));
+            pos += length;
+        }
+    }
+    return folded;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path) {
+    if (path.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> components;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = path.find('\\', start);
+        const std::string_view component = path.substr(start, end - start);
+        if (component.empty() || CharacterCount(component) > MAX_KEY_NAME_CHARACTERS) {
+            return std::nullopt;
+        }
+        components.push_back(component);
+        if (end == std::string_view::npos) {
+            return components;
+        }
+        start = end + 1;
+    }
+}
+
+bool IsStorableValue(std::string_view name, std::size_t dataSize) {
+    return name.find('\0') == std::string_view::npos &&
+           CharacterCount(name) <= MAX_VALUE_NAME_CHARACTERS && dataSize <= MAX_VALUE_DATA_BYTES;
+}
+
+}  // namespace pantrel

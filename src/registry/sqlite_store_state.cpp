@@ -1,0 +1,243 @@
+#include "registry/sqlite_store_state.h"
+
+#include <utility>
+
+#include "registry/sqlite_names.h"
+
+namespace pantrel {
+
+namespace {
+
+constexpr std::array<const char*, static_cast<std::size_t>(StoreSql::Count)> STORE_SQL = {
+    "SELECT id, path FROM store_key WHERE folded = ?1",
+    "INSERT INTO store_key (parent, name, path, folded) VALUES (?1, ?2, ?3, ?4)",
+    "SELECT 1 FROM store_key WHERE parent = ?1 LIMIT 1",
+    "SELECT 1 FROM store_key WHERE id = ?1",
+    "DELETE FROM store_key WHERE id = ?1",
+    "DELETE FROM store_value WHERE key = ?1",
+    "SELECT type, data FROM store_value WHERE key = ?1 AND folded = ?2",
+    // A new value goes after the last one of its key; a replaced one keeps its place and the
+    // name's first spelling.
+    "INSERT INTO store_value (key, seq, name, folded, type, data) VALUES "
+    "(?1, (SELECT coalesce(max(seq), 0) + 1 FROM store_value WHERE key = ?1), ?2, ?3, ?4, ?5) "
+    "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
+    "DELETE FROM store_value WHERE key = ?1 AND folded = ?2",
+};
+
+}  // namespace
+
+int SqliteStoreState::CountCommit(void* state) {
+    auto* self = static_cast<SqliteStoreState*>(state);
+    if (self->inTransaction_) {
+        ++self->commits_;
+    }
+    return 0;
+}
+
+Status SqliteStoreState::Connect(bool forWriting, bool create) {
+    if (db_ && (writable_ || !forWriting)) {
+        return ERROR_SUCCESS_STATUS;
+    }
+    if (db_) {
+        if (openKeys_ > 0) {
+            return ERROR_SUCCESS_STATUS;  // keys still read through it: stays read-only
+        }
+        Disconnect();  // the file may have become writable since
+    }
+    const Status status = OpenStoreDatabase(path_, create, db_, writable_);
+    if (status != 0) {
+        Disconnect();
+        return status;
+    }
+    sqlite3_commit_hook(db_.get(), CountCommit, this);
+    return ERROR_SUCCESS_STATUS;
+}
+
+void SqliteStoreState::Disconnect() {
+    for (auto& statement : statements_) {
+        statement.reset();
+    }
+    db_.reset();
+    writable_ = false;
+    schemaReady_ = false;
+}
+
+Status SqliteStoreState::CheckSchema(bool& ready) {
+    ready = schemaReady_;
+    if (ready) {
+        return ERROR_SUCCESS_STATUS;
+    }
+    StoreSchema schema = StoreSchema::Empty;
+    if (const Status status = ReadStoreSchema(db_.get(), schema); status != 0) {
+        return status;
+    }
+    if (schema == StoreSchema::Foreign) {
+        return ERROR_BADDB_STATUS;
+    }
+    ready = schemaReady_ = schema == StoreSchema::Ours;
+    return ERROR_SUCCESS_STATUS;
+}
+
+void SqliteStoreState::ResetAllStatements() {
+    for (sqlite3_stmt* statement = sqlite3_next_stmt(db_.get(), nullptr); statement != nullptr;
+         statement = sqlite3_next_stmt(db_.get(), statement)) {
+        sqlite3_reset(statement);
+    }
+}
+
+Status SqliteStoreState::BeginWriting() {
+    // A cursor still stepping holds an old snapshot, from which no write lock can be taken.
+    ResetAllStatements();
+    NoteChange();
+    Status status = UseWalJournal(db_.get());
+    if (status == 0) {
+        status = Execute(db_.get(), "BEGIN IMMEDIATE");
+    }
+    if (status != 0) {
+        return status;
+    }
+    transactionFailure_ = ERROR_SUCCESS_STATUS;
+    inTransaction_ = true;
+    StoreSchema schema = StoreSchema::Empty;
+    status = ReadStoreSchema(db_.get(), schema);
+    if (status == 0 && schema == StoreSchema::Foreign) {
+        status = ERROR_BADDB_STATUS;
+    }
+    if (status == 0 && schema == StoreSchema::Empty) {
+        status = CreateStoreSchema(db_.get());
+    }
+    if (status != 0) {
+        AbandonWriting();
+        return status;
+    }
+    schemaReady_ = true;
+    return ERROR_SUCCESS_STATUS;
+}
+
+Status SqliteStoreState::FinishWriting() {
+    Status status = transactionFailure_;
+    if (status == 0) {
+        status = sqlite3_get_autocommit(db_.get()) != 0 ? ERROR_REGISTRY_IO_FAILED_STATUS
+                                                        : Execute(db_.get(), "COMMIT");
+    }
+    if (status != 0) {
+        AbandonWriting();  // nothing of a failed commit is kept
+    }
+    transactionFailure_ = ERROR_SUCCESS_STATUS;
+    inTransaction_ = false;
+    return status;
+}
+
+void SqliteStoreState::AbandonWriting() {
+    if (sqlite3_get_autocommit(db_.get()) == 0) {
+        Execute(db_.get(), "ROLLBACK");
+    }
+    transactionFailure_ = ERROR_SUCCESS_STATUS;
+    inTransaction_ = false;
+    // Keys created in the transaction are gone: the tables may be gone too.
+    schemaReady_ = false;
+    NoteDeletion();
+}
+
+void SqliteStoreState::KeyOpened(bool forWriting) {
+    ++openKeys_;
+    if (forWriting) {
+        ++writeHandles_;
+    }
+}
+
+Status SqliteStoreState::KeyClosed(bool forWriting) {
+    --openKeys_;
+    if (forWriting && --writeHandles_ == 0) {
+        return FinishWriting();
+    }
+    return ERROR_SUCCESS_STATUS;
+}
+
+void SqliteStoreState::NoteWriteFailure(Status status) {
+    if (sqlite3_get_autocommit(db_.get()) != 0 && transactionFailure_ == 0) {
+        transactionFailure_ = status;
+    }
+}
+
+sqlite3_stmt* SqliteStoreState::Statement(StoreSql which, Status& status) {
+    SqliteStatement& statement = statements_.at(static_cast<std::size_t>(which));
+    if (!statement) {
+        status = Prepare(db_.get(), STORE_SQL.at(static_cast<std::size_t>(which)), statement);
+        if (status != 0) {
+            return nullptr;
+        }
+    }
+    status = ERROR_SUCCESS_STATUS;
+    return statement.get();
+}
+
+Status SqliteStoreState::FindKey(std::string_view folded, StoredKey& key) {
+    Status status = ERROR_SUCCESS_STATUS;
+    sqlite3_stmt* find = Statement(StoreSql::FindKey, status);
+    if (find == nullptr) {
+        return status;
+    }
+    const StatementUse use(find);
+    BindText(find, 1, folded);
+    const int result = sqlite3_step(find);
+    if (result == SQLITE_DONE) {
+        return ERROR_FILE_NOT_FOUND_STATUS;
+    }
+    if (result != SQLITE_ROW) {
+        return StatusOfSqlite(result);
+    }
+    key.id = sqlite3_column_int64(find, 0);
+    key.path = ColumnText(find, 1);
+    return ERROR_SUCCESS_STATUS;
+}
+
+Status SqliteStoreState::CreateKeyPath(std::string_view path, StoredKey& key) {
+    if (transactionFailure_ != 0) {
+        return transactionFailure_;
+    }
+    const auto components = SplitKeyPath(path);
+    if (!components) {
+        return ERROR_INVALID_PARAMETER_STATUS;
+    }
+    StoredKey parent;
+    for (const std::string_view component : *components) {
+        const auto end =
+            static_cast<std::size_t>(component.data() - path.data()) + component.size();
+        const std::string folded = FoldName(path.substr(0, end));
+        StoredKey found;
+        const Status lookup = FindKey(folded, found);
+        if (lookup == 0) {
+            parent = std::move(found);
+            continue;
+        }
+        if (lookup != ERROR_FILE_NOT_FOUND_STATUS) {
+            NoteWriteFailure(lookup);
+            return lookup;
+        }
+        std::string childPath =
+            parent.id == 0 ? std::string(component) : parent.path + "\\" + std::string(component);
+        Status status = ERROR_SUCCESS_STATUS;
+        sqlite3_stmt* insert = Statement(StoreSql::InsertKey, status);
+        if (insert == nullptr) {
+            return status;
+        }
+        const StatementUse use(insert);
+        sqlite3_bind_int64(insert, 1, parent.id);
+        BindText(insert, 2, component);
+        BindText(insert, 3, childPath);
+        BindText(insert, 4, folded);
+        if (const int result = sqlite3_step(insert); result != SQLITE_DONE) {
+            status = StatusOfSqlite(result);
+            NoteWriteFailure(status);
+            return status;
+        }
+        parent.id = sqlite3_last_insert_rowid(db_.get());
+        parent.path = std::move(childPath);
+        NoteChange();
+    }
+    key = std::move(parent);
+    return ERROR_SUCCESS_STATUS;
+}
+
+}  // namespace pantrel
