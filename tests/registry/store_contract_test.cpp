@@ -1,0 +1,634 @@
+// What every registry store backend must do, written against RegistryStore alone: each backend
+// in StoreBackends below runs the whole suite.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "registry/registry_store.h"
+#include "registry/sqlite_store.h"
+#include "registry/win32_status.h"
+
+namespace pantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- Backends -------------------------------------------------------------------------------
+//
+// A backend gives each test its own store, empty at first:
+//   Open()               a new store object on the test's store; every call sees the same data
+//   MakeUnwritable()     from now on the test's store cannot be written
+//   OpenMissing()        a store object on a store that does not exist
+//   MissingLeftNoTrace() nothing of that missing store has come into being
+//   OpenUncreatable()    a store object on a store whose place cannot be created
+
+class SqliteBackend {
+public:
+    SqliteBackend() {
+        std::string pattern = (fs::temp_directory_path() / "pantrel-store-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            folder_ = pattern;
+        }
+    }
+    ~SqliteBackend() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    SqliteBackend(const SqliteBackend&) = delete;
+    SqliteBackend& operator=(const SqliteBackend&) = delete;
+
+    std::unique_ptr<RegistryStore> Open() const {
+        return std::make_unique<SqliteRegistryStore>(StoreFile());
+    }
+    void MakeUnwritable() const {
+        fs::permissions(StoreFile(),
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    std::unique_ptr<RegistryStore> OpenMissing() const {
+        return std::make_unique<SqliteRegistryStore>(folder_ / "missing" / "registry.db");
+    }
+    bool MissingLeftNoTrace() const { return !fs::exists(folder_ / "missing"); }
+    std::unique_ptr<RegistryStore> OpenUncreatable() const {
+        std::ofstream(folder_ / "plain-file") << "not a folder";
+        return std::make_unique<SqliteRegistryStore>(folder_ / "plain-file" / "registry.db");
+    }
+
+private:
+    fs::path StoreFile() const { return folder_ / "hive" / "registry.db"; }
+
+    fs::path folder_;
+};
+
+using StoreBackends = ::testing::Types<SqliteBackend>;
+
+// ---- Helpers --------------------------------------------------------------------------------
+
+constexpr std::uint32_t RW = KEY_READ_WRITE_ACCESS;
+constexpr std::uint32_t RO = KEY_READ_ACCESS;
+constexpr const char* kModelKey =
+    "Software\\Tarvex\\Sterowniki2\\Kasy fiskalne\\{FED75241-388C-11d9-AAE0-000C2963BED9}"
+    "\\ModeleUni";
+
+// A string value's data: the text and its terminating NUL.
+std::string Sz(std::string_view text) {
+    return std::string(text) + '\0';
+}
+
+struct Listed {
+    std::vector<std::pair<std::string, std::string>> values;  // name, data
+    Status end = ERROR_SUCCESS_STATUS;                        // the status that ended the list
+};
+
+Listed List(StoreKey& key) {
+    Listed listed;
+    for (std::uint32_t index = 0;; ++index) {
+        std::string name;
+        std::string data;
+        listed.end = key.EnumValue(index, name, 16384, &data, 1 << 21);
+        if (listed.end != 0) {
+            return listed;
+        }
+        listed.values.emplace_back(name, data);
+    }
+}
+
+std::vector<std::string> Names(StoreKey& key) {
+    std::vector<std::string> names;
+    for (const auto& [name, data] : List(key).values) {
+        names.push_back(name);
+    }
+    return names;
+}
+
+// A child process running `body`; the test and the child exchange lines of text. The child
+// is killed if it is still there when the test ends.
+class Child {
+public:
+    template <typename Body>
+    explicit Child(Body body) {
+        int toChild[2] = {-1, -1};
+        int toParent[2] = {-1, -1};
+        if (pipe(toChild) != 0 || pipe(toParent) != 0) {
+            return;
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(toChild[1]);
+            close(toParent[0]);
+            in_ = toChild[0];
+            out_ = toParent[1];
+            _exit(body(*this));
+        }
+        close(toChild[0]);
+        close(toParent[1]);
+        in_ = toParent[0];
+        out_ = toChild[1];
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        close(in_);
+        close(out_);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    void Send(const std::string& line) const {
+        const std::string text = line + '\n';
+        if (write(out_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+            perror("write");
+        }
+    }
+    // The next line from the other side; "(timeout)" when none comes within 20 s.
+    std::string Receive() const {
+        std::string line;
+        char c = 0;
+        while (true) {
+            pollfd ready{in_, POLLIN, 0};
+            if (poll(&ready, 1, 20000) != 1 || read(in_, &c, 1) != 1) {
+                return "(timeout)";
+            }
+            if (c == '\n') {
+                return line;
+            }
+            line += c;
+        }
+    }
+    // The child's exit code; -1 when it did not end normally.
+    int Wait() {
+        int status = 0;
+        const pid_t ended = waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int in_ = -1;
+    int out_ = -1;
+};
+
+template <typename Backend>
+class StoreContractTest : public ::testing::Test {
+protected:
+    // Writes values into `path`, creating it, and commits them.
+    void Put(std::string_view path,
+             const std::vector<std::pair<std::string, std::string>>& values) {
+        auto store = backend_.Open();
+        std::unique_ptr<StoreKey> key;
+        ASSERT_EQ(store->CreateKey(path, RW, key), 0);
+        for (const auto& [name, data] : values) {
+            ASSERT_EQ(key->SetValue(name, REG_SZ_TYPE, data), 0) << name;
+        }
+        ASSERT_EQ(key->Close(), 0);
+    }
+    // The values of `path` as a new store object sees them; none when it cannot be opened.
+    std::vector<std::pair<std::string, std::string>> Committed(std::string_view path) {
+        auto store = backend_.Open();
+        std::unique_ptr<StoreKey> key;
+        if (store->OpenKey(path, RO, key) != 0) {
+            return {};
+        }
+        return List(*key).values;
+    }
+    Status OpenStatus(std::string_view path) {
+        auto store = backend_.Open();
+        std::unique_ptr<StoreKey> key;
+        return store->OpenKey(path, RO, key);
+    }
+
+    Backend backend_;
+};
+
+TYPED_TEST_SUITE(StoreContractTest, StoreBackends);
+
+// ---- Keys -----------------------------------------------------------------------------------
+
+TYPED_TEST(StoreContractTest, CreateKeyCreatesEveryMissingKeyAbove) {
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->CreateKey(kModelKey, RW, key), 0);
+    ASSERT_EQ(key->Close(), 0);
+
+    for (const char* path : {"Software", "Software\\Tarvex\\Sterowniki2", kModelKey}) {
+        EXPECT_EQ(this->OpenStatus(path), 0) << path;
+    }
+    EXPECT_EQ(this->OpenStatus("Software\\Tarvex\\Sterowniki3"), ERROR_FILE_NOT_FOUND_STATUS);
+    // Creating an existing key opens it with its values.
+    this->Put(kModelKey, {{"ABC-1|XYZ", Sz("/a.xml")}});
+    ASSERT_EQ(store->CreateKey(kModelKey, RO, key), 0);
+    EXPECT_EQ(Names(*key), std::vector<std::string>{"ABC-1|XYZ"});
+}
+
+TYPED_TEST(StoreContractTest, PathsWithEmptyComponentsAreRefused) {
+    auto store = this->backend_.Open();
+    for (const char* path : {"", "\\Software", "Software\\", "Software\\\\Tarvex", "\\"}) {
+        std::unique_ptr<StoreKey> key;
+        EXPECT_EQ(store->CreateKey(path, RW, key), ERROR_INVALID_PARAMETER_STATUS) << path;
+        EXPECT_EQ(store->OpenKey(path, RO, key), ERROR_INVALID_PARAMETER_STATUS) << path;
+        EXPECT_EQ(key, nullptr);
+    }
+    EXPECT_EQ(this->OpenStatus("Software"), ERROR_FILE_NOT_FOUND_STATUS);
+}
+
+TYPED_TEST(StoreContractTest, DeleteSubKeyRemovesAKeyWithoutSubkeysOnly) {
+    this->Put("Root\\Driver\\ModeleUni", {{"A|B", Sz("/a.xml")}});
+    this->Put("Root\\Driver\\ModeleUni\\Inner", {});
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> root;
+    std::unique_ptr<StoreKey> driver;
+    ASSERT_EQ(store->OpenKey("Root", RW, root), 0);
+    ASSERT_EQ(store->OpenKey("Root\\Driver", RW, driver), 0);
+
+    EXPECT_EQ(root->DeleteSubKey("Driver"), ERROR_ACCESS_DENIED_STATUS);  // has subkeys
+    EXPECT_EQ(driver->DeleteSubKey("ModeleUni"), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(driver->DeleteSubKey("ModeleUni\\Inner"), 0);
+    EXPECT_EQ(driver->DeleteSubKey("modeleuni"), 0);  // values go with it
+    EXPECT_EQ(driver->DeleteSubKey("ModeleUni"), ERROR_FILE_NOT_FOUND_STATUS);
+    EXPECT_EQ(driver->DeleteSubKey("Elsewhere"), ERROR_FILE_NOT_FOUND_STATUS);
+    ASSERT_EQ(driver->Close(), 0);
+    ASSERT_EQ(root->Close(), 0);
+
+    EXPECT_EQ(this->OpenStatus("Root\\Driver\\ModeleUni"), ERROR_FILE_NOT_FOUND_STATUS);
+    EXPECT_EQ(this->OpenStatus("Root\\Driver"), 0);
+    this->Put("Root\\Driver\\ModeleUni", {});
+    EXPECT_TRUE(this->Committed("Root\\Driver\\ModeleUni").empty());  // nothing came back
+}
+
+TYPED_TEST(StoreContractTest, AKeyDeletedUnderAnOpenHandleTakesNoMoreValues) {
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> parent;
+    std::unique_ptr<StoreKey> child;
+    ASSERT_EQ(store->CreateKey("Root", RW, parent), 0);
+    ASSERT_EQ(store->CreateKey("Root\\Child", RW, child), 0);
+    ASSERT_EQ(parent->DeleteSubKey("Child"), 0);
+    EXPECT_EQ(child->SetValue("A|B", REG_SZ_TYPE, Sz("x")), ERROR_KEY_DELETED_STATUS);
+    ASSERT_EQ(child->Close(), 0);
+    ASSERT_EQ(parent->Close(), 0);
+    EXPECT_EQ(this->OpenStatus("Root\\Child"), ERROR_FILE_NOT_FOUND_STATUS);
+}
+
+// ---- Values ---------------------------------------------------------------------------------
+
+TYPED_TEST(StoreContractTest, ValuesAreWrittenReplacedReadAndDeleted) {
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->CreateKey(kModelKey, RW, key), 0);
+    ASSERT_EQ(key->SetValue("Wersja", REG_SZ_TYPE, Sz("1.0.0")), 0);
+    ASSERT_EQ(key->SetValue("Wersja", REG_BINARY_TYPE, std::string("\x01\x00\x02", 3)), 0);
+    ASSERT_EQ(key->SetValue("", REG_DWORD_TYPE, std::string(4, '\0')), 0);  // the default value
+
+    std::uint32_t type = 0;
+    std::string data;
+    std::size_t size = 0;
+    EXPECT_EQ(key->QueryValue("Wersja", type, data, 3, size), 0);
+    EXPECT_EQ(type, REG_BINARY_TYPE);
+    EXPECT_EQ(data, std::string("\x01\x00\x02", 3));
+    EXPECT_EQ(size, 3U);
+
+    EXPECT_EQ(key->QueryValue("Wersja", type = 0, data, 2, size), ERROR_MORE_DATA_STATUS);
+    EXPECT_EQ(type, REG_BINARY_TYPE);
+    EXPECT_EQ(size, 3U);
+    EXPECT_TRUE(data.empty());
+
+    EXPECT_EQ(key->QueryValue("", type, data, 4, size), 0);
+    EXPECT_EQ(type, REG_DWORD_TYPE);
+    EXPECT_EQ(key->QueryValue("Brak", type, data, 260, size), ERROR_FILE_NOT_FOUND_STATUS);
+
+    EXPECT_EQ(key->DeleteValue("Wersja"), 0);
+    EXPECT_EQ(key->DeleteValue("Wersja"), ERROR_FILE_NOT_FOUND_STATUS);
+    EXPECT_EQ(key->QueryValue("Wersja", type, data, 260, size), ERROR_FILE_NOT_FOUND_STATUS);
+    ASSERT_EQ(key->Close(), 0);
+    EXPECT_EQ(this->Committed(kModelKey).size(), 1U);
+}
+
+TYPED_TEST(StoreContractTest, ValuesAreListedInTheOrderTheyWereFirstWritten) {
+    this->Put(kModelKey, {{"c|P", Sz("1")}, {"a|P", Sz("2")}, {"b|P", Sz("3")}});
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->OpenKey(kModelKey, RW, key), 0);
+    ASSERT_EQ(key->SetValue("a|P", REG_SZ_TYPE, Sz("replaced")), 0);  // keeps its place
+    ASSERT_EQ(key->DeleteValue("c|P"), 0);
+    ASSERT_EQ(key->SetValue("c|P", REG_SZ_TYPE, Sz("again")), 0);  // new again: goes last
+    ASSERT_EQ(key->SetValue("d|P", REG_SZ_TYPE, Sz("4")), 0);
+    ASSERT_EQ(key->Close(), 0);
+
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"a|P", Sz("replaced")}, {"b|P", Sz("3")}, {"c|P", Sz("again")}, {"d|P", Sz("4")}};
+    ASSERT_EQ(store->OpenKey(kModelKey, RO, key), 0);
+    const Listed listed = List(*key);
+    EXPECT_EQ(listed.values, expected);
+    EXPECT_EQ(listed.end, ERROR_NO_MORE_ITEMS_STATUS);
+    std::string name;
+    EXPECT_EQ(key->EnumValue(99, name, 260, nullptr, 0), ERROR_NO_MORE_ITEMS_STATUS);
+    // Asking again, in any order, gives the same answers.
+    std::string data;
+    for (const std::uint32_t index : {2U, 0U, 3U, 1U, 1U, 4U, 2U}) {
+        const Status status = key->EnumValue(index, name, 260, &data, 520);
+        if (index < expected.size()) {
+            EXPECT_EQ(status, 0) << index;
+            EXPECT_EQ(std::make_pair(name, data), expected[index]) << index;
+        } else {
+            EXPECT_EQ(status, ERROR_NO_MORE_ITEMS_STATUS) << index;
+        }
+    }
+    EXPECT_EQ(this->Committed(kModelKey), expected);  // the order is stored, not remembered
+}
+
+TYPED_TEST(StoreContractTest, ListingFollowsChangesMadeMeanwhile) {
+    this->Put(kModelKey, {{"a", Sz("1")}, {"b", Sz("2")}, {"c", Sz("3")}, {"d", Sz("4")}});
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> reader;
+    std::unique_ptr<StoreKey> writer;
+    ASSERT_EQ(store->OpenKey(kModelKey, RO, reader), 0);
+    std::string name;
+    ASSERT_EQ(reader->EnumValue(0, name, 260, nullptr, 0), 0);
+    ASSERT_EQ(reader->EnumValue(1, name, 260, nullptr, 0), 0);
+    EXPECT_EQ(name, "b");
+
+    ASSERT_EQ(store->OpenKey(kModelKey, RW, writer), 0);
+    ASSERT_EQ(writer->DeleteValue("a"), 0);
+    // Index 2 is now the last value: the listing is of the key as it is.
+    ASSERT_EQ(reader->EnumValue(2, name, 260, nullptr, 0), 0);
+    EXPECT_EQ(name, "d");
+    EXPECT_EQ(reader->EnumValue(3, name, 260, nullptr, 0), ERROR_NO_MORE_ITEMS_STATUS);
+    ASSERT_EQ(writer->Close(), 0);
+}
+
+TYPED_TEST(StoreContractTest, EnumValueAnswers234WhenTheNameOrTheDataDoNotFit) {
+    struct Case {
+        std::string name;
+        std::string data;
+        bool withData;
+        Status expected;
+    };
+    const std::vector<Case> cases = {
+        {std::string(259, 'n'), std::string(520, 'd'), true, 0},
+        {std::string(260, 'n'), "x", true, ERROR_MORE_DATA_STATUS},
+        {std::string(260, 'n'), "x", false, ERROR_MORE_DATA_STATUS},
+        {"short", std::string(521, 'd'), true, ERROR_MORE_DATA_STATUS},
+        {"short", std::string(521, 'd'), false, 0},  // data not asked for
+        {"ł", std::string(520, 'd'), true, 0},
+    };
+    for (const Case& c : cases) {
+        auto store = this->backend_.Open();
+        std::unique_ptr<StoreKey> key;
+        ASSERT_EQ(store->CreateKey("Capacity", RW, key), 0);
+        ASSERT_EQ(key->SetValue(c.name, REG_SZ_TYPE, c.data), 0);
+        std::string name;
+        std::string data;
+        EXPECT_EQ(key->EnumValue(0, name, 260, c.withData ? &data : nullptr, 520), c.expected)
+            << c.name.size() << " " << c.data.size();
+        if (c.expected == 0) {
+            EXPECT_EQ(name, c.name);
+            EXPECT_EQ(data, c.withData ? c.data : "");
+        }
+        // The next index is still answered as the end of the list.
+        EXPECT_EQ(key->EnumValue(1, name, 260, &data, 520), ERROR_NO_MORE_ITEMS_STATUS);
+        ASSERT_EQ(key->DeleteValue(c.name), 0);
+        ASSERT_EQ(key->Close(), 0);
+    }
+}
+
+TYPED_TEST(StoreContractTest, WritesBeyondTheRegistryLimitsAreRefused) {
+    struct Case {
+        std::string name;
+        std::size_t dataSize;
+        Status expected;
+    };
+    const std::vector<Case> cases = {
+        {std::string(16383, 'n'), 1, 0},
+        {std::string(16384, 'n'), 1, ERROR_INVALID_PARAMETER_STATUS},
+        {"big", 1024 * 1024, 0},
+        {"big", 1024 * 1024 + 1, ERROR_INVALID_PARAMETER_STATUS},
+    };
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->CreateKey("Limits", RW, key), 0);
+    for (const Case& c : cases) {
+        EXPECT_EQ(key->SetValue(c.name, REG_BINARY_TYPE, std::string(c.dataSize, 'd')), c.expected)
+            << c.name.size() << " " << c.dataSize;
+    }
+    ASSERT_EQ(key->Close(), 0);
+    EXPECT_EQ(this->Committed("Limits").size(), 2U);
+}
+
+TYPED_TEST(StoreContractTest, AKeyOpenedForReadingIsNotWritten) {
+    this->Put(kModelKey, {{"A|B", Sz("/a.xml")}});
+    this->Put(kModelKey + std::string("\\Inner"), {});
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->OpenKey(kModelKey, RO, key), 0);
+    EXPECT_EQ(key->SetValue("C|D", REG_SZ_TYPE, Sz("/c.xml")), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(key->DeleteValue("A|B"), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(key->DeleteSubKey("Inner"), ERROR_ACCESS_DENIED_STATUS);
+    ASSERT_EQ(key->Close(), 0);
+    EXPECT_EQ(this->Committed(kModelKey).size(), 1U);
+    EXPECT_EQ(this->OpenStatus(kModelKey + std::string("\\Inner")), 0);
+}
+
+TYPED_TEST(StoreContractTest, NamesCompareWithoutRegardToCaseAndKeepTheirFirstSpelling) {
+    const std::vector<std::pair<std::string, std::string>> spellings = {
+        {"ABC|X", "abc|x"},
+        {"ŁÓDŹ|ĄĆĘŃŚŻ", "łódź|ąćęńśż"},
+        {"Żółw-2|Gęś", "żÓŁW-2|gĘŚ"},
+    };
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->CreateKey("Software\\ŁÓDŹ\\Kasy", RW, key), 0);
+    for (const auto& [first, second] : spellings) {
+        ASSERT_EQ(key->SetValue(first, REG_SZ_TYPE, Sz("first")), 0);
+        ASSERT_EQ(key->SetValue(second, REG_SZ_TYPE, Sz("second")), 0);
+    }
+    ASSERT_EQ(key->Close(), 0);
+
+    ASSERT_EQ(store->OpenKey("SOFTWARE\\łódź\\kASY", RW, key), 0);
+    const Listed listed = List(*key);
+    ASSERT_EQ(listed.values.size(), spellings.size());
+    for (std::size_t i = 0; i < spellings.size(); ++i) {
+        EXPECT_EQ(listed.values[i].first, spellings[i].first);  // the first spelling stays
+        EXPECT_EQ(listed.values[i].second, Sz("second"));
+        std::uint32_t type = 0;
+        std::string data;
+        std::size_t size = 0;
+        EXPECT_EQ(key->QueryValue(spellings[i].second, type, data, 260, size), 0);
+    }
+    EXPECT_EQ(key->DeleteValue("abc|X"), 0);
+    EXPECT_EQ(List(*key).values.size(), spellings.size() - 1);
+    // Letters that only look alike are different names.
+    EXPECT_EQ(key->DeleteValue("LODZ|ACENSZ"), ERROR_FILE_NOT_FOUND_STATUS);
+    ASSERT_EQ(key->Close(), 0);
+}
+
+// ---- Transactions ---------------------------------------------------------------------------
+
+TYPED_TEST(StoreContractTest, WritesAreCommittedWhenTheLastWriteHandleCloses) {
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> models;
+    std::unique_ptr<StoreKey> driver;
+    ASSERT_EQ(store->CreateKey("Driver\\ModeleUni", RW, models), 0);
+    ASSERT_EQ(models->SetValue("A|B", REG_SZ_TYPE, Sz("/a.xml")), 0);
+    ASSERT_EQ(store->OpenKey("Driver", RW, driver), 0);
+    ASSERT_EQ(driver->SetValue("Wersja", REG_SZ_TYPE, Sz("0.1.0")), 0);
+
+    // The writing store object reads what it wrote; other store objects do not, yet.
+    std::unique_ptr<StoreKey> reader;
+    ASSERT_EQ(store->OpenKey("Driver", RO, reader), 0);
+    EXPECT_EQ(List(*reader).values.size(), 1U);
+    ASSERT_EQ(reader->Close(), 0);
+    EXPECT_EQ(this->OpenStatus("Driver"), ERROR_FILE_NOT_FOUND_STATUS);
+
+    ASSERT_EQ(driver->Close(), 0);
+    EXPECT_EQ(driver->Close(), 0);  // a second close changes nothing
+    EXPECT_EQ(this->OpenStatus("Driver"), ERROR_FILE_NOT_FOUND_STATUS);
+
+    models.reset();  // a key destroyed without Close() closes itself: the last one commits
+    EXPECT_EQ(this->Committed("Driver\\ModeleUni").size(), 1U);
+    EXPECT_EQ(this->Committed("Driver").size(), 1U);
+}
+
+TYPED_TEST(StoreContractTest, AReaderSteppingThroughAKeyDoesNotBlockALaterWrite) {
+    this->Put(kModelKey, {{"a", Sz("1")}, {"b", Sz("2")}});
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> reader;
+    ASSERT_EQ(store->OpenKey(kModelKey, RO, reader), 0);
+    std::string name;
+    ASSERT_EQ(reader->EnumValue(0, name, 260, nullptr, 0), 0);
+
+    this->Put(kModelKey, {{"c", Sz("3")}});  // another store object commits meanwhile
+    std::unique_ptr<StoreKey> writer;
+    ASSERT_EQ(store->CreateKey(kModelKey, RW, writer), 0);
+    EXPECT_EQ(writer->SetValue("d", REG_SZ_TYPE, Sz("4")), 0);
+    EXPECT_EQ(writer->Close(), 0);
+    EXPECT_EQ(Names(*reader), (std::vector<std::string>{"a", "b", "c", "d"}));
+}
+
+TYPED_TEST(StoreContractTest, AnotherProcessReadsTheLastCommittedStateWhileTheToolWrites) {
+    this->Put(kModelKey, {{"A|B", Sz("old")}});
+    const auto& backend = this->backend_;
+    Child reader([&backend](Child& self) {
+        for (std::string command = self.Receive(); command == "read"; command = self.Receive()) {
+            auto store = backend.Open();
+            std::unique_ptr<StoreKey> key;
+            const Status opened = store->OpenKey(kModelKey, RO, key);
+            std::uint32_t type = 0;
+            std::string data;
+            std::size_t size = 0;
+            if (opened != 0 || key->QueryValue("A|B", type, data, 520, size) != 0) {
+                self.Send("open or query failed");
+                continue;
+            }
+            data.pop_back();
+            self.Send(std::to_string(List(*key).values.size()) + " " + data);
+        }
+        return 0;
+    });
+
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->OpenKey(kModelKey, RW, key), 0);
+    ASSERT_EQ(key->SetValue("A|B", REG_SZ_TYPE, Sz("new")), 0);
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_EQ(key->SetValue("Model " + std::to_string(i) + "|P", REG_SZ_TYPE, Sz("p")), 0);
+    }
+    reader.Send("read");
+    EXPECT_EQ(reader.Receive(), "1 old");
+    ASSERT_EQ(key->Close(), 0);
+    reader.Send("read");
+    EXPECT_EQ(reader.Receive(), "201 new");
+    reader.Send("quit");
+    EXPECT_EQ(reader.Wait(), 0);
+}
+
+TYPED_TEST(StoreContractTest, TwoWritingProcessesWaitForEachOther) {
+    const auto& backend = this->backend_;
+    // Each writer writes its own models into the same key; the first one holds its write
+    // handle until told to let go, so that the second one has to wait for it.
+    const auto writer = [&backend](const std::string& prefix, bool holds) {
+        return [&backend, prefix, holds](Child& self) {
+            if (self.Receive() != "go") {
+                return 10;
+            }
+            auto store = backend.Open();
+            std::unique_ptr<StoreKey> key;
+            if (store->CreateKey(kModelKey, RW, key) != 0) {
+                return 11;
+            }
+            for (int i = 0; i < 300; ++i) {
+                if (key->SetValue(prefix + std::to_string(i) + "|P", REG_SZ_TYPE, Sz("p")) != 0) {
+                    return 12;
+                }
+            }
+            if (holds) {
+                self.Send("holding");
+                if (self.Receive() != "release") {
+                    return 13;
+                }
+            }
+            return key->Close() == 0 ? 0 : 14;
+        };
+    };
+    Child first(writer("first ", true));
+    Child second(writer("second ", false));
+    first.Send("go");
+    ASSERT_EQ(first.Receive(), "holding");
+    second.Send("go");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // lets the second one wait
+    first.Send("release");
+    EXPECT_EQ(first.Wait(), 0);
+    EXPECT_EQ(second.Wait(), 0);
+    EXPECT_EQ(this->Committed(kModelKey).size(), 600U);
+}
+
+// ---- The store itself -----------------------------------------------------------------------
+
+TYPED_TEST(StoreContractTest, AStoreThatCannotBeWrittenIsStillRead) {
+    this->Put(kModelKey, {{"A|B", Sz("/a.xml")}});
+    this->backend_.MakeUnwritable();
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    EXPECT_EQ(store->CreateKey(kModelKey, RW, key), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(store->CreateKey("Software\\New", RW, key), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(store->OpenKey(kModelKey, RW, key), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(store->OpenKey("Software\\New", RW, key), ERROR_FILE_NOT_FOUND_STATUS);
+    ASSERT_EQ(store->OpenKey(kModelKey, RO, key), 0);
+    EXPECT_EQ(List(*key).values,
+              (std::vector<std::pair<std::string, std::string>>{{"A|B", Sz("/a.xml")}}));
+    EXPECT_EQ(key->Close(), 0);
+}
+
+TYPED_TEST(StoreContractTest, AMissingStoreIsNotFoundAndNotCreatedByReading) {
+    auto store = this->backend_.OpenMissing();
+    std::unique_ptr<StoreKey> key;
+    EXPECT_EQ(store->OpenKey(kModelKey, RO, key), ERROR_FILE_NOT_FOUND_STATUS);
+    EXPECT_EQ(store->OpenKey(kModelKey, RW, key), ERROR_FILE_NOT_FOUND_STATUS);
+    EXPECT_EQ(key, nullptr);
+    EXPECT_TRUE(this->backend_.MissingLeftNoTrace());
+}
+
+TYPED_TEST(StoreContractTest, AStoreWhosePlaceCannotBeCreatedAnswersAccessDenied) {
+    auto store = this->backend_.OpenUncreatable();
+    std::unique_ptr<StoreKey> key;
+    EXPECT_EQ(store->CreateKey(kModelKey, RW, key), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(store->OpenKey(kModelKey, RO, key), ERROR_FILE_NOT_FOUND_STATUS);
+    EXPECT_EQ(key, nullptr);
+}
+
+}  // namespace
+}  // namespace pantrel
