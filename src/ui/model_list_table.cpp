@@ -1,7 +1,7 @@
 #include "ui/model_list_table.h"
 
 #include <cstddef>
-#include <iterator>
+#include <utility>
 
 #include "kinds/device_kind.h"
 #include "ui/ui_text.h"
@@ -88,6 +88,8 @@ void ModelListTable::Clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
+    order_.clear();
+    order_.shrink_to_fit();
     endResetModel();
 }
 
@@ -97,32 +99,30 @@ void ModelListTable::Append(std::vector<ListRow> rows) {
     }
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
-                 std::make_move_iterator(rows.end()));
+    for (ListRow& row : rows) {
+        order_.push_back(static_cast<int>(rows_.size()));
+        rows_.push_back(std::move(row));
+    }
     endInsertRows();
 }
 
-void ModelListTable::Reorder(const std::vector<int>& order) {
+void ModelListTable::SetOrder(std::vector<int> order) {
     if (order.size() != rows_.size()) {
         return;
     }
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> newPosition(order.size());
-    std::vector<ListRow> sorted;
-    sorted.reserve(rows_.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const auto from = static_cast<std::size_t>(order[i]);
-        newPosition[from] = static_cast<int>(i);
-        sorted.push_back(std::move(rows_[from]));
+        newPosition[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
     }
-    rows_ = std::move(sorted);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex& index : before) {
-        after.push_back(
-            this->index(newPosition[static_cast<std::size_t>(index.row())], index.column()));
+        const auto filled = static_cast<std::size_t>(order_[static_cast<std::size_t>(index.row())]);
+        after.push_back(this->index(newPosition[filled], index.column()));
     }
+    order_ = std::move(order);
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -28,8 +28,14 @@ public:
     // Pictures shown in the kind column, indexed by KindImageIndex.
     void SetKindImages(std::vector<QPixmap> images);
 
-    const std::vector<ListRow>& Rows() const { return rows_; }
-    const ListRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    // The rows in the order they were appended, whatever the order on screen.
+    const std::vector<ListRow>& FilledRows() const { return rows_; }
+    // Position on screen -> index in FilledRows().
+    const std::vector<int>& Order() const { return order_; }
+    // The row at a position on screen.
+    const ListRow& Row(int row) const {
+        return rows_[static_cast<std::size_t>(order_[static_cast<std::size_t>(row)])];
+    }
 
     // Deletes every row.
     void Clear();
@@ -37,12 +43,13 @@ public:
     // Appends rows after the last one.
     void Append(std::vector<ListRow> rows);
 
-    // Puts the rows in a new order: new position i holds the row that was at order[i]. The
-    // view's selection and current row move with their rows.
-    void Reorder(const std::vector<int>& order);
+    // Puts the rows in a new order: position i shows FilledRows()[order[i]]. Only positions
+    // move, never the rows themselves; the view's selection and current row go with their rows.
+    void SetOrder(std::vector<int> order);
 
 private:
     std::vector<ListRow> rows_;
+    std::vector<int> order_;  // position on screen -> index in rows_
     std::vector<QPixmap> kindImages_;
 };
 

@@ -281,7 +281,8 @@ void CPantrelDlg::ClearList() {
 }
 
 void CPantrelDlg::SortList() {
-    m_rows->Reorder(pantrel::SortedRowOrder(m_rows->Rows(), m_sortColumn, m_sortDescending));
+    m_rows->SetOrder(pantrel::SortedRowOrder(m_rows->FilledRows(), m_rows->Order(), m_sortColumn,
+                                             m_sortDescending));
     SetHeaderImage(m_sortColumn, m_sortDescending ? 1 : 0);
     const int current = GetCurrentItem();
     const int rows = m_rows->rowCount();

@@ -1,0 +1,68 @@
+// Renders the main window with a few registered models to a PNG file, for the README:
+//   window_screenshot OUTPUT.png
+// It installs the showroom specification into a store of its own, on the offscreen platform.
+#include <QApplication>
+#include <QPixmap>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "registry/specification_install.h"
+#include "registry/sqlite_store.h"
+#include "spec/message_sink.h"
+#include "ui/pantrel_dlg.h"
+#include "ui/user_prompts.h"
+
+namespace {
+
+class NoPrompts final : public pantrel::UserPrompts {
+public:
+    bool SelectSpecificationFile(QWidget& /*owner*/, std::string& /*path*/) override {
+        return false;
+    }
+    void ShowInformation(QWidget& /*owner*/, const std::string& /*text*/) override {}
+    bool AskYesNo(QWidget& /*owner*/, const std::string& /*text*/) override { return false; }
+    void ShowError(QWidget& /*owner*/, const std::string& /*text*/) override {}
+};
+
+class StderrSink final : public pantrel::MessageSink {
+public:
+    void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: window_screenshot OUTPUT.png\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication application(argc, argv);
+
+    // The specification is copied to a fixed folder, so the path column reads the same on
+    // every run.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "pantrel-zrzut" / "specyfikacje";
+    std::filesystem::remove_all(folder.parent_path());
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path specification = folder / "sklep_pod_lipami.xml";
+    std::filesystem::copy_file(PANTREL_TEST_DATA_DIR "/ui/showroom.xml", specification);
+
+    int result = 1;
+    {
+        pantrel::SqliteRegistryStore store(folder.parent_path() / "registry.db");
+        StderrSink sink;
+        int count = 0;
+        if (pantrel::InstallSpecification(store, specification.string(), sink, &count) &&
+            count > 0) {
+            NoPrompts prompts;
+            CPantrelDlg window(store, prompts);
+            window.show();
+            QApplication::processEvents();
+            result = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+        }
+    }
+    std::filesystem::remove_all(folder.parent_path());
+    return result;
+}
