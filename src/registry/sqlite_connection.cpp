@@ -97,6 +97,8 @@ Status OpenWith(const char* name, int flags, SqliteDatabase& db) {
     }
     sqlite3_extended_result_codes(db.get(), 1);
     sqlite3_busy_timeout(db.get(), STORE_BUSY_TIMEOUT_MS);
+    // Room for a large model key in the page cache, so that listing it again reads no file.
+    sqlite3_exec(db.get(), "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
     // The file may come from anywhere: nothing in it may run code or redefine the tables.
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
