@@ -14,11 +14,13 @@ namespace pantrel {
 namespace {
 
 // Safe reading of an untrusted file: internal entities are substituted (the schema validator
-// cannot see entity references), BIG_LINES keeps line numbers past 65,535 right, COMPACT saves
-// memory on the read-only tree. Never HUGE: libxml2's limits on depth and expansion stay on.
-// Outside resources are refused by OutsideResourceBlock, NONET is a second lock on the network.
-constexpr int kParseOptions =
-    XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+// cannot see entity references), BIG_LINES keeps line numbers past 65,535 right. NOBLANKS is the
+// parser's "white space not preserved": blank text between elements is left out of the tree, and
+// so out of validation alike; with COMPACT it keeps the read-only tree small. Never HUGE:
+// libxml2's limits on depth and expansion stay on. Outside resources are refused by
+// OutsideResourceBlock; NONET is a second lock on the network.
+constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES |
+                              XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
 
 constexpr std::string_view kFileUnreadable = "Nie można otworzyć pliku do odczytu.";
 constexpr std::string_view kNotParsed = "Plik nie jest poprawnym dokumentem XML.";
