@@ -323,6 +323,40 @@ TEST(SqliteStoreTest, AFailedCommitKeepsNothingAndSaysSo) {
     EXPECT_EQ(data, Sz("/usr/share/pantrel/specification-0"));
 }
 
+TEST(SqliteStoreTest, AWriteThatFailsMidwayFailsTheWholeTransaction) {
+    Folder folder;
+    const fs::path file = folder / "registry.db";
+    Put(file, "Kept", 1);
+    // The disk runs full while the child writes more than the page cache holds; whatever SQLite
+    // does with the transaction then, nothing written after it may slip into the store on its
+    // own, and the commit must say the transaction failed.
+    const int child = InChild([&file] {
+        signal(SIGXFSZ, SIG_IGN);
+        SqliteRegistryStore store(file);
+        std::unique_ptr<StoreKey> key;
+        if (store.CreateKey("Lost", RW, key) != 0) {
+            return 10;
+        }
+        rlimit limit{512, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string big(1024 * 1024, 'd');
+        bool failed = false;
+        for (int i = 0; i < 80 && !failed; ++i) {
+            failed = key->SetValue("Big " + std::to_string(i), REG_BINARY_TYPE, big) != 0;
+        }
+        if (!failed) {
+            return 11;
+        }
+        limit.rlim_cur = RLIM_INFINITY;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        key->SetValue("After|P", REG_SZ_TYPE, Sz("/a"));
+        return key->Close() != 0 ? 0 : 12;
+    });
+    ASSERT_EQ(child, 0);
+    EXPECT_EQ(RawColumn(file, "SELECT count(*) FROM store_value"), std::vector<std::string>{"1"});
+    EXPECT_EQ(RawColumn(file, "SELECT path FROM store_key"), std::vector<std::string>{"Kept"});
+}
+
 TEST(SqliteStoreTest, AReadOnlyStoreIsReadInAFolderItsReaderMayNotWrite) {
     // The universal driver reads the store as a user who may write neither the file nor its
     // folder, with or without the journal files that the last writer left behind.

@@ -356,13 +356,13 @@ TYPED_TEST(StoreContractTest, ListingFollowsChangesMadeMeanwhile) {
     auto store = this->backend_.Open();
     std::unique_ptr<StoreKey> reader;
     std::unique_ptr<StoreKey> writer;
+    ASSERT_EQ(store->OpenKey(kModelKey, RW, writer), 0);
     ASSERT_EQ(store->OpenKey(kModelKey, RO, reader), 0);
     std::string name;
     ASSERT_EQ(reader->EnumValue(0, name, 260, nullptr, 0), 0);
     ASSERT_EQ(reader->EnumValue(1, name, 260, nullptr, 0), 0);
     EXPECT_EQ(name, "b");
 
-    ASSERT_EQ(store->OpenKey(kModelKey, RW, writer), 0);
     ASSERT_EQ(writer->DeleteValue("a"), 0);
     // Index 2 is now the last value: the listing is of the key as it is.
     ASSERT_EQ(reader->EnumValue(2, name, 260, nullptr, 0), 0);
