@@ -46,7 +46,7 @@ public:
     virtual Status DeleteValue(std::string_view name) = 0;
 
     // Deletes the direct subkey `name` together with its values, provided it has no subkeys of
-    // its own; 2 when there is none.
+    // its own (5 when it has, as RegDeleteKey on Windows NT); 2 when there is none.
     virtual Status DeleteSubKey(std::string_view name) = 0;
 };
 
