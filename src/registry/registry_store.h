@@ -45,6 +45,10 @@ public:
     // Deletes a value; 2 when there is none.
     virtual Status DeleteValue(std::string_view name) = 0;
 
+    // The name of the direct subkey at `index` (from 0), in the order the subkeys were created
+    // and in the spelling they were created with; 259 past the last one.
+    virtual Status EnumSubKey(std::uint32_t index, std::string& name) = 0;
+
     // Deletes the direct subkey `name` together with its values, provided it has no subkeys of
     // its own (5 when it has, as RegDeleteKey on Windows NT); 2 when there is none.
     virtual Status DeleteSubKey(std::string_view name) = 0;

@@ -197,6 +197,27 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     return status;
 }
 
+Status SqliteStoreKey::EnumSubKey(std::uint32_t index, std::string& name) {
+    name.clear();
+    if (!open_) {
+        return ERROR_INVALID_HANDLE_STATUS;
+    }
+    Status status = ERROR_SUCCESS_STATUS;
+    sqlite3_stmt* children = state_->Statement(StoreSql::EnumSubKey, status);
+    if (children == nullptr) {
+        return status;
+    }
+    const StatementUse use(children);
+    sqlite3_bind_int64(children, 1, id_);
+    sqlite3_bind_int64(children, 2, index);
+    const int result = sqlite3_step(children);
+    if (result != SQLITE_ROW) {
+        return result == SQLITE_DONE ? ERROR_NO_MORE_ITEMS_STATUS : StatusOfSqlite(result);
+    }
+    name.assign(ColumnText(children, 0));
+    return ERROR_SUCCESS_STATUS;
+}
+
 Status SqliteStoreKey::DeleteSubKey(std::string_view name) {
     if (const Status status = CheckWritable(); status != 0) {
         return status;

@@ -28,6 +28,7 @@ public:
                       std::size_t capacity, std::size_t& size) override;
     Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) override;
     Status DeleteValue(std::string_view name) override;
+    Status EnumSubKey(std::uint32_t index, std::string& name) override;
     Status DeleteSubKey(std::string_view name) override;
 
 private:

@@ -12,6 +12,7 @@ constexpr std::array<const char*, static_cast<std::size_t>(StoreSql::Count)> STO
     "SELECT id, path FROM store_key WHERE folded = ?1",
     "INSERT INTO store_key (parent, name, path, folded) VALUES (?1, ?2, ?3, ?4)",
     "SELECT 1 FROM store_key WHERE parent = ?1 LIMIT 1",
+    "SELECT name FROM store_key WHERE parent = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
     "SELECT 1 FROM store_key WHERE id = ?1",
     "DELETE FROM store_key WHERE id = ?1",
     "DELETE FROM store_value WHERE key = ?1",

@@ -17,6 +17,7 @@ enum class StoreSql : std::size_t {
     FindKey,
     InsertKey,
     HasSubkeys,
+    EnumSubKey,
     KeyExists,
     DeleteKey,
     DeleteKeyValues,

@@ -247,6 +247,26 @@ TYPED_TEST(StoreContractTest, PathsWithEmptyComponentsAreRefused) {
     EXPECT_EQ(this->OpenStatus("Software"), ERROR_FILE_NOT_FOUND_STATUS);
 }
 
+TYPED_TEST(StoreContractTest, SubkeysAreListedInTheOrderTheyWereCreated) {
+    this->Put("Root\\Wagi etykietujące\\{X}", {});
+    this->Put("Root\\Kasy fiskalne", {});
+    this->Put("ROOT\\kasy FISKALNE\\{Y}", {});
+    this->Put("Root\\Żółte", {});
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> root;
+    ASSERT_EQ(store->OpenKey("Root", RO, root), 0);
+    std::vector<std::string> names;
+    std::string name;
+    Status status = 0;
+    for (std::uint32_t i = 0; (status = root->EnumSubKey(i, name)) == 0; ++i) {
+        names.push_back(name);
+    }
+    EXPECT_EQ(status, ERROR_NO_MORE_ITEMS_STATUS);
+    EXPECT_EQ(names, (std::vector<std::string>{"Wagi etykietujące", "Kasy fiskalne", "Żółte"}));
+    EXPECT_EQ(root->EnumSubKey(1, name), 0);
+    EXPECT_EQ(name, "Kasy fiskalne");
+}
+
 TYPED_TEST(StoreContractTest, DeleteSubKeyRemovesAKeyWithoutSubkeysOnly) {
     this->Put("Root\\Driver\\ModeleUni", {{"A|B", Sz("/a.xml")}});
     this->Put("Root\\Driver\\ModeleUni\\Inner", {});
