@@ -5,8 +5,6 @@
 namespace pantrel {
 namespace {
 
-inline constexpr Status ERROR_INVALID_HANDLE_STATUS = 6;
-
 // The text a NUL-terminated buffer would hold: the data up to their first NUL.
 std::string TextUpToNul(const std::string& data) {
     return data.substr(0, data.find('\0'));

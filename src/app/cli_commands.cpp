@@ -1,0 +1,178 @@
+#include "app/cli_commands.h"
+
+#include <ostream>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/failure_recording_store.h"
+#include "app/registry_export.h"
+#include "kinds/device_kind.h"
+#include "registry/registered_models.h"
+#include "registry/specification_install.h"
+#include "registry/sqlite_store.h"
+#include "spec/specification_errors.h"
+
+namespace pantrel {
+namespace {
+
+// Prints the loader's messages and remembers that one was shown.
+class StreamSink final : public MessageSink {
+public:
+    explicit StreamSink(std::ostream& err) : err_(err) {}
+    void ShowError(const std::string& text) override {
+        err_ << text << '\n';
+        shown_ = true;
+    }
+    bool Shown() const { return shown_; }
+
+private:
+    std::ostream& err_;
+    bool shown_ = false;
+};
+
+void PrintModels(std::ostream& out, std::vector<RegisteredModel> models) {
+    SortForListing(models);
+    for (const RegisteredModel& m : models) {
+        out << KindNoun(m.kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper) << '\t'
+            << m.model << '\t' << m.producer << '\t' << m.path << '\n';
+    }
+}
+
+std::string StoreReason(Status status) {
+    switch (status) {
+        case ERROR_ACCESS_DENIED_STATUS:
+            return "brak prawa zapisu";
+        case ERROR_DISK_FULL_STATUS:
+            return "brak miejsca na dysku";
+        case ERROR_BUSY_STATUS:
+            return "rejestr jest zajęty przez inny program";
+        case ERROR_BADDB_STATUS:
+            return "plik rejestru jest uszkodzony";
+        default:
+            return "błąd rejestru (kod " + std::to_string(status) + ")";
+    }
+}
+
+// The file checks every command with a path starts with; false after printing why.
+bool CheckFile(const CommandContext& context, const std::string& path) {
+    if (path.empty()) {
+        context.err << "pantrel: nie podano pliku specyfikacji sterownika\n";
+        return false;
+    }
+    if (!FileExists(path)) {
+        context.err << "pantrel: plik '" << path << "' nie istnieje\n";
+        return false;
+    }
+    return true;
+}
+
+// Explains a failed install or uninstall that the loader did not already explain.
+void ReportFailure(const CommandContext& context, const std::string& path, const StreamSink& sink,
+                   const FailureRecordingStore& store, const char* what) {
+    if (sink.Shown()) {
+        return;
+    }
+    if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
+        context.err << "pantrel: nie można " << what << " w rejestrze '" << context.storeName
+                    << "': " << StoreReason(store.FirstFailure()) << '\n';
+        return;
+    }
+    context.err << "pantrel: plik '" << path << "' nie jest poprawną specyfikacją sterownika\n";
+}
+
+}  // namespace
+
+int RunInstall(const CommandContext& context, const std::string& path) {
+    const std::string full = MakeFullPath(path);
+    if (!CheckFile(context, full)) {
+        return EXIT_FAILED;
+    }
+    StreamSink sink{context.err};
+    FailureRecordingStore store{context.hive};
+    if (!InstallSpecification(store, full, sink)) {
+        ReportFailure(context, full, sink, store, "zapisać modeli");
+        return EXIT_FAILED;
+    }
+    return EXIT_DONE;
+}
+
+int RunUninstall(const CommandContext& context, const std::string& path) {
+    const std::string full = MakeFullPath(path);
+    if (!CheckFile(context, full)) {
+        return EXIT_FAILED;
+    }
+    StreamSink sink{context.err};
+    FailureRecordingStore store{context.hive};
+    if (!UninstallSpecification(store, full, sink)) {
+        ReportFailure(context, full, sink, store, "usunąć modeli");
+        return EXIT_FAILED;
+    }
+    return EXIT_DONE;
+}
+
+int RunList(const CommandContext& context) {
+    PrintModels(context.out, ReadRegisteredModels(context.hive));
+    return EXIT_DONE;
+}
+
+int RunValidate(const CommandContext& context, const std::string& path) {
+    const std::string full = MakeFullPath(path);
+    if (!CheckFile(context, full)) {
+        return EXIT_FAILED;
+    }
+    const std::vector<SpecificationError> errors = CollectSpecificationErrors(full);
+    if (!errors.empty()) {
+        for (const SpecificationError& error : errors) {
+            context.err << FormatSpecificationError(error) << '\n';
+        }
+        return EXIT_FAILED;
+    }
+    // What an install would register is what it registers into a store of its own.
+    SqliteRegistryStore scratch{":memory:"};
+    StreamSink sink{context.err};
+    if (!InstallSpecification(scratch, full, sink)) {
+        if (!sink.Shown()) {
+            context.err << "pantrel: plik '" << full
+                        << "' nie jest poprawną specyfikacją sterownika\n";
+        }
+        return EXIT_FAILED;
+    }
+    PrintModels(context.out, ReadRegisteredModels(scratch));
+    return EXIT_DONE;
+}
+
+int RunExport(const CommandContext& context, const std::string& file) {
+    if (file.empty()) {
+        context.err << "pantrel: nie podano pliku, do którego zapisać rejestr\n";
+        return EXIT_FAILED;
+    }
+    const std::string full = MakeFullPath(file);
+    const ExportOutcome outcome = ExportRegistry(context.hive, full);
+    switch (outcome.result) {
+        case ExportResult::Written:
+            return EXIT_DONE;
+        case ExportResult::Unexportable:
+            context.err << "pantrel: nie można zapisać pliku '" << full << "': wpisu '"
+                        << outcome.detail
+                        << "' nie da się odczytać albo zapisać w kodowaniu Windows-1250\n";
+            return EXIT_FAILED;
+        case ExportResult::NotWritten:
+            break;
+    }
+    context.err << "pantrel: nie można zapisać pliku '" << full << "'\n";
+    return EXIT_FAILED;
+}
+
+void PrintUsage(std::ostream& err) {
+    err << "pantrel: nie można otworzyć okna programu (brak ekranu).\n"
+           "Użycie z wiersza poleceń:\n"
+           "  pantrel -install PLIK     rejestruje modele z pliku specyfikacji sterownika\n"
+           "  pantrel -uninstall PLIK   usuwa rejestracje modeli z pliku specyfikacji\n"
+           "  pantrel -list             wypisuje wszystkie zarejestrowane modele\n"
+           "  pantrel -validate PLIK    sprawdza plik ze schematem, niczego nie zapisuje\n"
+           "  pantrel -export PLIK      zapisuje rejestracje do pliku rejestru Windows (.reg)\n"
+           "Zamiast \"-\" można użyć \"/\". Rejestr: plik wskazany przez PANTREL_REGISTRY,\n"
+           "a bez niej /var/lib/pantrel/registry.db.\n";
+}
+
+}  // namespace pantrel

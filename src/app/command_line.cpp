@@ -1,0 +1,86 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+namespace pantrel {
+namespace {
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view word) {
+    return text.size() >= word.size() &&
+           std::equal(word.begin(), word.end(), text.begin(),
+                      [](char w, char t) { return w == LowerAscii(t); });
+}
+
+struct SwitchWithPath {
+    std::string_view word;
+    CommandAction action;
+};
+
+// Tested in this order: "install" must come before "uninstall".
+constexpr std::array kSwitchesWithPath{
+    SwitchWithPath{"install", CommandAction::Install},
+    SwitchWithPath{"uninstall", CommandAction::Uninstall},
+    SwitchWithPath{"validate", CommandAction::Validate},
+    SwitchWithPath{"export", CommandAction::Export},
+};
+
+}  // namespace
+
+std::string JoinArguments(int argc, const char* const* argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) {
+            text.push_back(' ');
+        }
+        text.append(argv[i]);
+    }
+    return text;
+}
+
+std::string TrimBlanksAndQuotes(std::string_view text) {
+    constexpr std::string_view kTrimmed = " \"";
+    const std::size_t first = text.find_first_not_of(kTrimmed);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(kTrimmed);
+    return std::string{text.substr(first, last - first + 1)};
+}
+
+Command ParseCommandLine(std::string_view text) {
+    if (text.empty() || (text.front() != '-' && text.front() != '/')) {
+        return {};
+    }
+    const std::string_view word = text.substr(1);
+    for (const SwitchWithPath& candidate : kSwitchesWithPath) {
+        if (StartsWithIgnoringCase(word, candidate.word)) {
+            return {candidate.action, TrimBlanksAndQuotes(word.substr(candidate.word.size()))};
+        }
+    }
+    const std::string rest = TrimBlanksAndQuotes(word);
+    if (rest.size() == 4 && StartsWithIgnoringCase(rest, "list")) {
+        return {CommandAction::List, {}};
+    }
+    return {};
+}
+
+std::string MakeFullPath(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    if (error) {
+        return path;
+    }
+    return full.lexically_normal().string();
+}
+
+}  // namespace pantrel

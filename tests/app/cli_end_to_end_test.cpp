@@ -1,0 +1,286 @@
+// Runs the built pantrel on temporary stores, as an installer script would.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../support/documented_query.h"
+#include "../support/run_process.h"
+#include "../support/temp_folder.h"
+
+namespace pantrel {
+namespace {
+
+using testing_support::DocumentedModelEntries;
+using testing_support::ModelEntry;
+using testing_support::ProcessResult;
+using testing_support::ReadWholeFile;
+using testing_support::RunProcess;
+using testing_support::TempFolder;
+
+namespace fs = std::filesystem;
+
+const std::string kCashModels =
+    "Software\\Tarvex\\Sterowniki2\\Kasy fiskalne\\{FED75241-388C-11d9-AAE0-000C2963BED9}"
+    "\\ModeleUni";
+const std::string kPrinterModels =
+    "Software\\Tarvex\\Sterowniki2\\Drukarki fiskalne\\{FFB4E470-388C-11d9-AAE0-000C2963BED9}"
+    "\\ModeleUni";
+const std::string kScaleModels =
+    "Software\\Tarvex\\Sterowniki2\\Wagi etykietujące\\{DCC51001-388C-11d9-AAE0-000C2963BED9}"
+    "\\ModeleUni";
+
+class CommandLineTest : public testing::Test {
+protected:
+    CommandLineTest() { fs::copy(fs::path{PANTREL_TEST_DATA_DIR} / "install", folder_ / "spec"); }
+
+    ProcessResult Run(const std::vector<std::string>& args,
+                      std::map<std::string, std::string> env = {}) {
+        env.emplace("PANTREL_REGISTRY", Store().string());
+        env.emplace("DISPLAY", "");
+        env.emplace("WAYLAND_DISPLAY", "");
+        env.emplace("QT_QPA_PLATFORM", "xcb");
+        return RunProcess(PANTREL_EXECUTABLE, args, folder_.Path(), env);
+    }
+    std::string Spec(const std::string& name) const { return (folder_ / "spec" / name).string(); }
+    fs::path Store() const { return folder_ / "registry.db"; }
+    std::vector<ModelEntry> Entries(const std::string& modelKey) const {
+        return DocumentedModelEntries(Store(), modelKey);
+    }
+    std::string Version(const std::string& modelKey) const {
+        return testing_support::StoredValue(Store(), modelKey.substr(0, modelKey.rfind('\\')),
+                                            "Wersja");
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(CommandLineTest, SwitchSpellingsAllInstall) {
+    const std::string spec = Spec("cash_only.xml");
+    const std::vector<std::vector<std::string>> spellings = {
+        {"-install", spec},
+        {"/INSTALL", spec},
+        {"-Install" + spec},  // pantrel -Install"file": the shell joins them
+        {"-install" + spec},  // pantrel "-installfile"
+        {"-install", "\"" + spec + "\""},
+        {"-install", "spec/cash_only.xml"},  // relative to the current folder
+    };
+    int installs = 0;
+    for (const std::vector<std::string>& args : spellings) {
+        const ProcessResult result = Run(args);
+        EXPECT_EQ(result.exitCode, 0) << args[0] << "\n" << result.err;
+        EXPECT_EQ(result.err, "") << args[0];
+        ++installs;
+        EXPECT_EQ(Version(kCashModels), "0." + std::to_string(installs) + ".0") << args[0];
+    }
+    const std::vector<ModelEntry> expected = {{"K-1|Kasomat", spec}, {"K-2|Kasomat", spec}};
+    EXPECT_EQ(Entries(kCashModels), expected);  // the relative path was stored absolute
+}
+
+TEST_F(CommandLineTest, PathWithBlanksInQuotes) {
+    fs::create_directory(folder_ / "a b");
+    fs::copy_file(Spec("cash_only.xml"), folder_ / "a b" / "c.xml");
+    const std::string spec = (folder_ / "a b" / "c.xml").string();
+    const ProcessResult result = Run({"-install", "\"" + spec + "\""});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    ASSERT_EQ(Entries(kCashModels).size(), 2u);
+    EXPECT_EQ(Entries(kCashModels)[0].data, spec);
+}
+
+TEST_F(CommandLineTest, MissingOrNoFileFailsWithOneLineAndCreatesNothing) {
+    for (const std::string verb : {"-install", "-uninstall", "-validate"}) {
+        ProcessResult result = Run({verb, Spec("missing.xml")});
+        EXPECT_EQ(result.exitCode, 1) << verb;
+        EXPECT_NE(result.err.find("missing.xml"), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        result = Run({verb});
+        EXPECT_EQ(result.exitCode, 1) << verb;
+        EXPECT_NE(result.err.find("nie podano"), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(Store()));
+}
+
+TEST_F(CommandLineTest, OnlyTheDeclaredKindIsTouched) {
+    ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
+    EXPECT_EQ(Version(kCashModels), "0.1.0");
+    EXPECT_TRUE(Entries(kPrinterModels).empty());
+    EXPECT_TRUE(Entries(kScaleModels).empty());
+    EXPECT_EQ(Version(kPrinterModels), "");
+    EXPECT_EQ(Version(kScaleModels), "");
+}
+
+TEST_F(CommandLineTest, InstallingTwiceRaisesTheVersionTwiceWithTheSameEntries) {
+    const std::string spec = Spec("all_kinds.xml");
+    ASSERT_EQ(Run({"-install", spec}).exitCode, 0);
+    const std::vector<ModelEntry> first = Entries(kCashModels);
+    ASSERT_EQ(Run({"-install", spec}).exitCode, 0);
+    EXPECT_EQ(Entries(kCashModels), first);
+    EXPECT_EQ(Version(kCashModels), "0.2.0");
+    EXPECT_EQ(Version(kPrinterModels), "0.2.0");
+    EXPECT_EQ(Version(kScaleModels), "0.2.0");
+    // Two drivers of one kind share its key; a duplicate model is one entry; the entry carries
+    // the driver's producer, never the model's own.
+    const std::vector<ModelEntry> expected = {
+        {"K-1|Kasomat", spec}, {"K-9|Kasomat", spec}, {"Z-5|Żuraw", spec}};
+    EXPECT_EQ(first, expected);
+    EXPECT_EQ(Entries(kScaleModels), (std::vector<ModelEntry>{{"Waga Ś-1|Wagex Łódź", spec}}));
+}
+
+TEST_F(CommandLineTest, UninstallOfNeverInstalledModelsCreatesNothing) {
+    const ProcessResult result = Run({"-uninstall", Spec("all_kinds.xml")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_FALSE(fs::exists(Store()));
+}
+
+TEST_F(CommandLineTest, UninstallRemovesOnlyTheListedModels) {
+    ASSERT_EQ(Run({"-install", Spec("all_kinds.xml")}).exitCode, 0);
+    ASSERT_EQ(Run({"-uninstall", Spec("cash_only.xml")}).exitCode, 0);
+    // K-1 is gone although another file registered it; the other models and the key stay.
+    const std::string spec = Spec("all_kinds.xml");
+    EXPECT_EQ(Entries(kCashModels),
+              (std::vector<ModelEntry>{{"K-9|Kasomat", spec}, {"Z-5|Żuraw", spec}}));
+    EXPECT_EQ(Version(kCashModels), "0.1.0");
+}
+
+TEST_F(CommandLineTest, UninstallOfTheLastModelsRemovesTheModelKeyButKeepsTheVersion) {
+    ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
+    ASSERT_EQ(Run({"-uninstall", Spec("cash_only.xml")}).exitCode, 0);
+    EXPECT_FALSE(testing_support::KeyExists(Store(), kCashModels));
+    EXPECT_EQ(Version(kCashModels), "0.1.0");
+}
+
+TEST_F(CommandLineTest, FileThatDoesNotLoadPrintsTheLoadersMessageAndWritesNothing) {
+    for (const std::string name : {"model_without_name.xml", "not_well_formed.xml"}) {
+        const ProcessResult result = Run({"-install", Spec(name)});
+        EXPECT_EQ(result.exitCode, 1) << name;
+        EXPECT_EQ(result.err.rfind("Błąd w pliku '" + Spec(name) + "' linia ", 0), 0) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(Store()));
+}
+
+TEST_F(CommandLineTest, UnwritableStoreFailsAndWritesNothing) {
+    ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
+    const std::vector<ModelEntry> before = Entries(kCashModels);
+    fs::permissions(Store(),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    for (const std::string verb : {"-install", "-uninstall"}) {
+        const ProcessResult result = Run({verb, Spec("all_kinds.xml")});
+        EXPECT_EQ(result.exitCode, 1) << verb;
+        EXPECT_NE(result.err.find(Store().string()), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(Entries(kCashModels), before);
+    EXPECT_EQ(Version(kCashModels), "0.1.0");
+    EXPECT_TRUE(Entries(kScaleModels).empty());
+}
+
+TEST_F(CommandLineTest, StoreThatCannotBeCreatedFails) {
+    std::ofstream(folder_ / "file") << "x";
+    const ProcessResult result = Run({"-install", Spec("cash_only.xml")},
+                                     {{"PANTREL_REGISTRY", (folder_ / "file" / "r.db").string()}});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("r.db"), std::string::npos) << result.err;
+}
+
+TEST_F(CommandLineTest, ListPrintsEveryModelInTheWindowsOrder) {
+    EXPECT_EQ(Run({"-list"}).out, "");
+    ASSERT_EQ(Run({"-install", Spec("all_kinds.xml")}).exitCode, 0);
+    const ProcessResult result = Run({"-list"});
+    EXPECT_EQ(result.exitCode, 0);
+    const std::string spec = Spec("all_kinds.xml");
+    EXPECT_EQ(result.out, "Drukarka fiskalna\tDuo\tFiskator\t" + spec + "\n" +
+                              "Kasa fiskalna\tK-1\tKasomat\t" + spec + "\n" +
+                              "Kasa fiskalna\tK-9\tKasomat\t" + spec + "\n" +
+                              "Waga etykietująca\tWaga Ś-1\tWagex Łódź\t" + spec + "\n" +
+                              "Kasa fiskalna\tZ-5\tŻuraw\t" + spec + "\n");
+}
+
+TEST_F(CommandLineTest, ValidateWritesNothing) {
+    ProcessResult result = Run({"-validate", Spec("cash_only.xml")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string spec = Spec("cash_only.xml");
+    EXPECT_EQ(result.out, "Kasa fiskalna\tK-1\tKasomat\t" + spec + "\n" +
+                              "Kasa fiskalna\tK-2\tKasomat\t" + spec + "\n");
+    result = Run({"-validate", Spec("model_without_name.xml")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err.rfind(Spec("model_without_name.xml") + ":10:", 0), 0) << result.err;
+    EXPECT_FALSE(fs::exists(Store()));
+}
+
+TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
+    ASSERT_EQ(Run({"-install", Spec("all_kinds.xml")}).exitCode, 0);
+    const ProcessResult result = Run({"-export", "out.reg"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string text = ReadWholeFile(folder_ / "out.reg");
+    ASSERT_EQ(text.rfind("REGEDIT4\r\n", 0), 0u);
+    // Parse it back: keys, values, escapes and the Windows-1250 bytes.
+    std::map<std::string, std::map<std::string, std::string>> keys;
+    std::string current;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "every line ends in CRLF";
+        const std::string line = text.substr(start, end - start);
+        start = end + 2;
+        if (line.empty() || line == "REGEDIT4") {
+            continue;
+        }
+        if (line.front() == '[') {
+            ASSERT_EQ(line.back(), ']');
+            current = line.substr(1, line.size() - 2);
+            keys[current];
+            continue;
+        }
+        ASSERT_EQ(line.front(), '"') << line;
+        std::size_t i = 1;
+        auto readQuoted = [&line, &i]() {
+            std::string value;
+            for (; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '\\') {
+                    ++i;
+                }
+                value.push_back(line[i]);
+            }
+            ++i;
+            return value;
+        };
+        const std::string name = readQuoted();
+        ASSERT_EQ(line.substr(i, 2), "=\"") << line;
+        i += 2;
+        keys[current][name] = readQuoted();
+    }
+    const std::string root = "HKEY_LOCAL_MACHINE\\Software\\Tarvex\\Sterowniki2";
+    EXPECT_TRUE(keys.contains(root));
+    EXPECT_EQ(keys["HKEY_LOCAL_MACHINE\\" + kCashModels]["K-9|Kasomat"], Spec("all_kinds.xml"));
+    const std::string scaleKey =
+        "HKEY_LOCAL_MACHINE\\Software\\Tarvex\\Sterowniki2\\Wagi "
+        "etykietuj\xB9"
+        "ce\\{DCC51001-388C-11d9-AAE0-000C2963BED9}";
+    EXPECT_EQ(keys[scaleKey]["Wersja"], "0.1.0");
+    EXPECT_EQ(keys[scaleKey + "\\ModeleUni"]["Waga \x8C-1|Wagex \xA3\xF3"
+                                             "d\x9F"],
+              Spec("all_kinds.xml"));
+    EXPECT_EQ(keys.size(), 10u);  // root, 3 kind keys, 3 driver keys, 3 model keys
+}
+
+TEST_F(CommandLineTest, ExportToAnUnwritablePlaceFails) {
+    const ProcessResult result = Run({"-export", (folder_ / "no" / "such" / "x.reg").string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("x.reg"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, WithoutADisplayTheWindowExplainsTheSwitches) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"-help"}, {"spec.xml"}, {"-"}}) {
+        const ProcessResult result = Run(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find("-install PLIK"), std::string::npos) << result.err;
+    }
+}
+
+}  // namespace
+}  // namespace pantrel

@@ -1,0 +1,68 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace pantrel {
+namespace {
+
+struct ParseCase {
+    const char* text;
+    CommandAction action;
+    const char* path;
+};
+
+class ParseCommandLineTest : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseCommandLineTest, ActionAndPath) {
+    const ParseCase& c = GetParam();
+    const Command command = ParseCommandLine(c.text);
+    EXPECT_EQ(command.action, c.action) << c.text;
+    EXPECT_EQ(command.path, c.path) << c.text;
+}
+
+using A = CommandAction;
+INSTANTIATE_TEST_SUITE_P(
+    Switches, ParseCommandLineTest,
+    testing::Values(
+        ParseCase{"", A::Window, ""},
+        // Either switch character, any letter case.
+        ParseCase{"-install x.xml", A::Install, "x.xml"},
+        ParseCase{"/INSTALL x.xml", A::Install, "x.xml"},
+        ParseCase{"-Install x.xml", A::Install, "x.xml"},
+        // The word is a prefix test: the path may follow it directly.
+        ParseCase{"-Installx.xml", A::Install, "x.xml"},
+        ParseCase{"/installx.xml", A::Install, "x.xml"},
+        // Blanks and double quotes are trimmed from both ends, blanks inside stay.
+        ParseCase{"-install \"/a b/c.xml\"", A::Install, "/a b/c.xml"},
+        ParseCase{"-install  \" \"/a b/c.xml \" \" ", A::Install, "/a b/c.xml"},
+        ParseCase{"-install", A::Install, ""}, ParseCase{"-install \"\"", A::Install, ""},
+        // Uninstall never matches the install test.
+        ParseCase{"-uninstall x.xml", A::Uninstall, "x.xml"},
+        ParseCase{"/UnInstall\"x y.xml\"", A::Uninstall, "x y.xml"},
+        ParseCase{"-validate x.xml", A::Validate, "x.xml"},
+        ParseCase{"-export out.reg", A::Export, "out.reg"}, ParseCase{"-list", A::List, ""},
+        ParseCase{"/LIST", A::List, ""}, ParseCase{"-list ", A::List, ""},
+        // Everything else opens the window.
+        ParseCase{"-listing", A::Window, ""}, ParseCase{"-list x", A::Window, ""},
+        ParseCase{"-help", A::Window, ""}, ParseCase{"-?", A::Window, ""},
+        ParseCase{"-", A::Window, ""}, ParseCase{"x.xml", A::Window, ""},
+        ParseCase{" -install x.xml", A::Window, ""}, ParseCase{"-instal x.xml", A::Window, ""}));
+
+TEST(JoinArguments, JoinsWithSingleBlanks) {
+    const char* argv[] = {"pantrel", "-install", "/a b/c.xml", "x"};
+    EXPECT_EQ(JoinArguments(4, argv), "-install /a b/c.xml x");
+    EXPECT_EQ(JoinArguments(1, argv), "");
+}
+
+TEST(MakeFullPath, ResolvesAgainstTheCurrentFolder) {
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    EXPECT_EQ(MakeFullPath("spec.xml"), (cwd / "spec.xml").string());
+    EXPECT_EQ(MakeFullPath("a/../b/./spec.xml"), (cwd / "b" / "spec.xml").string());
+    EXPECT_EQ(MakeFullPath("/x/y.xml"), "/x/y.xml");
+    EXPECT_EQ(MakeFullPath(""), "");
+}
+
+}  // namespace
+}  // namespace pantrel

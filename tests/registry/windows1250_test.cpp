@@ -1,0 +1,55 @@
+#include "registry/windows1250.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace pantrel {
+namespace {
+
+TEST(Windows1250, PolishLettersRoundTrip) {
+    const std::string polish = "ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ";
+    const std::optional<std::string> bytes = Utf8ToWindows1250(polish);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(*bytes, "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF \xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF");
+    EXPECT_EQ(Windows1250ToUtf8(*bytes), polish);
+}
+
+TEST(Windows1250, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    const std::optional<std::string> back = Utf8ToWindows1250(Windows1250ToUtf8(all));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, all);
+}
+
+TEST(Windows1250, RefusesWhatItCannotCarry) {
+    EXPECT_FALSE(Utf8ToWindows1250("日本").has_value());
+    EXPECT_FALSE(Utf8ToWindows1250("\xC3").has_value());          // cut-off sequence
+    EXPECT_FALSE(Utf8ToWindows1250("\xC0\xAF").has_value());      // overlong form of "/"
+    EXPECT_FALSE(Utf8ToWindows1250("\xED\xA0\x80").has_value());  // a surrogate
+}
+
+TEST(Windows1250SortKey, OrdersAsTheCodePageBytes) {
+    // Capitals before small letters, Polish letters after every ASCII letter.
+    std::vector<std::string> names = {"Łata", "abc", "Zeta", "ąb", "Ab", "b", "Ź", "Ab"};
+    std::ranges::sort(names, [](const std::string& a, const std::string& b) {
+        return Windows1250SortKey(a) < Windows1250SortKey(b);
+    });
+    const std::vector<std::string> expected = {"Ab", "Ab", "Zeta", "abc", "b", "Ź", "Łata", "ąb"};
+    EXPECT_EQ(names, expected);
+}
+
+TEST(Windows1250SortKey, KeepsCharactersOutsideTheCodePageApartAndLast) {
+    EXPECT_NE(Windows1250SortKey("日"), Windows1250SortKey("本"));
+    EXPECT_LT(Windows1250SortKey("\xCB\x99"), Windows1250SortKey("日"));  // ˙ is byte 0xFF
+    EXPECT_LT(Windows1250SortKey("日"), Windows1250SortKey("\xFF"));      // invalid byte last
+    EXPECT_LT(Windows1250SortKey("ab"), Windows1250SortKey("abc"));       // a prefix first
+}
+
+}  // namespace
+}  // namespace pantrel
