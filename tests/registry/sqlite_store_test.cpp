@@ -119,7 +119,7 @@ TEST(SqliteStoreTest, EverythingWrittenThroughWriteHandlesIsOneCommit) {
     std::unique_ptr<StoreKey> driver;
     ASSERT_EQ(store.CreateKey("Driver\\ModeleUni", RW, models), 0);
     for (int i = 0; i < 100; ++i) {
-        ASSERT_EQ(models->SetValue("M" + std::to_string(i) + "|P", REG_SZ_TYPE, Sz("/a")), 0);
+        ASSERT_EQ(models->SetValue(Numbered("M", i) + "|P", REG_SZ_TYPE, Sz("/a")), 0);
     }
     ASSERT_EQ(store.OpenKey("Driver", RW, driver), 0);
     ASSERT_EQ(driver->SetValue("Wersja", REG_SZ_TYPE, Sz("0.1.0")), 0);
@@ -298,7 +298,7 @@ TEST(SqliteStoreTest, AFailedCommitKeepsNothingAndSaysSo) {
             return 10;
         }
         for (int i = 0; i < 20; ++i) {
-            if (lost->SetValue("M" + std::to_string(i), REG_SZ_TYPE, Sz("/a")) != 0) {
+            if (lost->SetValue(Numbered("M", i), REG_SZ_TYPE, Sz("/a")) != 0) {
                 return 11;
             }
         }
