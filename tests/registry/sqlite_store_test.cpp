@@ -33,6 +33,12 @@ std::string Sz(const std::string& text) {
     return text + '\0';
 }
 
+// `prefix` followed by the number (appended: GCC 12 misreads "x" + std::string as overlapping).
+std::string Numbered(std::string prefix, int number) {
+    prefix += std::to_string(number);
+    return prefix;
+}
+
 class Folder {
 public:
     Folder() {
