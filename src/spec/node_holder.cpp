@@ -4,7 +4,7 @@
 
 namespace pantrel {
 
-NodeHolder::NodeHolder(DocumentHolder document, _xmlNode* node)
+NodeHolder::NodeHolder(DocumentHolder document, xmlNode* node)
     : document_(std::move(document)), node_(node) {}
 
 }  // namespace pantrel

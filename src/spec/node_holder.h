@@ -1,8 +1,8 @@
 #pragma once
 
-#include "spec/specification_loader.h"
+#include <libxml/tree.h>
 
-struct _xmlNode;
+#include "spec/specification_loader.h"
 
 namespace pantrel {
 
@@ -11,17 +11,17 @@ namespace pantrel {
 class NodeHolder {
 public:
     NodeHolder() = default;
-    NodeHolder(DocumentHolder document, _xmlNode* node);
+    NodeHolder(DocumentHolder document, xmlNode* node);
 
     bool empty() const noexcept { return node_ == nullptr || document_ == nullptr; }
     explicit operator bool() const noexcept { return !empty(); }
 
-    _xmlNode* node() const noexcept { return node_; }
+    xmlNode* node() const noexcept { return node_; }
     const DocumentHolder& document() const noexcept { return document_; }
 
 private:
     DocumentHolder document_;
-    _xmlNode* node_ = nullptr;
+    xmlNode* node_ = nullptr;
 };
 
 }  // namespace pantrel

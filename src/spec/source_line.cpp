@@ -25,7 +25,8 @@ struct BufferFree {
 using BufferPtr = std::unique_ptr<xmlBuffer, BufferFree>;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // …
+constexpr std::string_view kCutMark = "\xE2\x80\xA6";      // …
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Picks one line out of decoded text that arrives in pieces.
 class LineCollector {
@@ -68,10 +69,64 @@ public:
             line_.resize(length);
             line_.append(kCutMark);
         }
-        return std::move(line_);
+        return Printable(line_);
     }
 
 private:
+    // The message must be UTF-8 text: a byte that starts no valid sequence, or a control
+    // character, shows as U+FFFD (a tab stays a tab).
+    static std::string Printable(const std::string& line) {
+        std::string text;
+        text.reserve(line.size());
+        std::size_t at = 0;
+        while (at < line.size()) {
+            const std::size_t length = Utf8SequenceLength(line, at);
+            const auto first = static_cast<unsigned char>(line[at]);
+            if (length == 0 || (length == 1 && first < 0x20 && first != '\t') || first == 0x7F) {
+                text.append(kReplacement);
+                ++at;
+                continue;
+            }
+            text.append(line, at, length);
+            at += length;
+        }
+        return text;
+    }
+
+    // Length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
+    static std::size_t Utf8SequenceLength(const std::string& text, std::size_t at) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+        const unsigned char first = byte(0);
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (first < 0x80) {
+            return 1;
+        }
+        if (first >= 0xC2 && first <= 0xDF) {
+            length = 2;
+        } else if (first >= 0xE0 && first <= 0xEF) {
+            length = 3;
+            low = first == 0xE0 ? 0xA0 : 0x80;
+            high = first == 0xED ? 0x9F : 0xBF;
+        } else if (first >= 0xF0 && first <= 0xF4) {
+            length = 4;
+            low = first == 0xF0 ? 0x90 : 0x80;
+            high = first == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return 0;
+        }
+        if (at + length > text.size() || byte(1) < low || byte(1) > high) {
+            return 0;
+        }
+        for (std::size_t i = 2; i < length; ++i) {
+            if ((byte(i) & 0xC0) != 0x80) {
+                return 0;
+            }
+        }
+        return length;
+    }
+
     void Keep(std::string_view piece) {
         // Room for the limit, a byte-order mark, the carriage return and one byte to tell a cut
         // line from one of exactly the limit.
@@ -119,7 +174,7 @@ std::string ReadSourceLine(const std::string& path, long lineNumber, std::string
         return {};
     }
     LineCollector collector(lineNumber);
-    std::array<char, 64 * 1024> chunk;
+    std::array<char, std::size_t{64} * 1024> chunk;
     while (!collector.done()) {
         const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), file.get());
         if (count == 0) {

@@ -73,6 +73,23 @@ TEST(LoaderMessageTest, UnreadableFileGetsAMessageWithoutPosition) {
                   "' linia 0, pozycja 0:\nNie można otworzyć pliku do odczytu.\n");
 }
 
+TEST(LoaderMessageTest, FolderIsAnUnreadableFile) {
+    const TempFolder folder;
+    const std::string path = folder.path().string();
+    EXPECT_EQ(
+        OnlyMessage(path),
+        "Błąd w pliku '" + path + "' linia 0, pozycja 0:\nNie można otworzyć pliku do odczytu.\n");
+}
+
+TEST(LoaderMessageTest, SourceLineIsQuotedAsUtf8TextEvenWhenTheFileIsNot) {
+    const TempFolder folder;
+    std::string text = ReadBytes(DataFile("valid_minimal.xml"));
+    text.replace(text.find("Orzeł 200"), std::string("Orzeł 200").size(), "Orze\xFF\x01 200");
+    const std::string message = OnlyMessage(folder.Write("zle bajty.xml", text));
+    EXPECT_NE(message.find("' linia 10, pozycja "), std::string::npos) << message;
+    EXPECT_TRUE(message.ends_with("\n        <Nazwa>Orze\uFFFD\uFFFD 200</Nazwa>")) << message;
+}
+
 TEST(LoaderMessageTest, SecondLoadOfTheSameFileRepeatsEverything) {
     const std::string broken = DataFile("invalid_no_model.xml");
     EXPECT_EQ(OnlyMessage(broken), OnlyMessage(broken));
