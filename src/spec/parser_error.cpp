@@ -7,8 +7,8 @@ namespace pantrel {
 namespace {
 
 std::string DescribeStatus(HResult status) {
-    char text[48];
-    std::snprintf(text, sizeof text, "XML parser operation failed (0x%08X)",
+    char text[64];
+    std::snprintf(text, sizeof text, "Operacja parsera XML nie powiodła się (0x%08X)",
                   static_cast<unsigned>(static_cast<std::uint32_t>(status)));
     return text;
 }
