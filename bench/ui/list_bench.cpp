@@ -41,7 +41,7 @@ public:
         for (int i = 0; i < models; ++i) {
             numbers[static_cast<std::size_t>(i)] = i;
         }
-        std::mt19937 random(20240917u + static_cast<unsigned>(models));
+        std::mt19937 random(20240917U + static_cast<unsigned>(models));
         std::shuffle(numbers.begin(), numbers.end(), random);
         const pantrel::DeviceKind kinds[] = {pantrel::DeviceKind::CashRegister,
                                              pantrel::DeviceKind::FiscalPrinter,

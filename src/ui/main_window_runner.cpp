@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+#include <algorithm>
 #include <string_view>
 
 #include "kinds/string_table.h"
@@ -28,29 +29,30 @@ bool HasPlatformPlugin(std::string_view platform) {
         folders.prepend(extra);
     }
     const QString pattern = QStringLiteral("*q%1*").arg(Utf8(platform));
-    for (const QString& folder : folders) {
-        if (!QDir(folder).entryList({pattern}, QDir::Files).isEmpty()) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(folders, [&pattern](const QString& folder) {
+        return !QDir(folder).entryList({pattern}, QDir::Files).isEmpty();
+    });
 }
 
 }  // namespace
+
+bool LoadQtPolishTranslation(QTranslator& translator) {
+    return translator.load(QStringLiteral("qtbase_pl"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
 
 bool CanOpenDisplay() {
     return CanOpenAnyPlatform(ReadDisplayEnvironment(), HasPlatformPlugin);
 }
 
 int RunMainWindow(int& argc, char** argv, RegistryStore& hive) {
-    const QApplication application(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(ResourceText(IDS_APP_TITLE));
     QApplication::setWindowIcon(LoadWindowIcon());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     // Qt's own texts (the file dialog, standard menus) in Polish, whatever the desktop's language.
     QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_pl"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (LoadQtPolishTranslation(translator)) {
         QApplication::installTranslator(&translator);
     }
     QtUserPrompts prompts;

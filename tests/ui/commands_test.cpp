@@ -123,7 +123,7 @@ TEST_F(CommandsTest, RemoveWithoutACurrentRowOnlySaysSo) {
 
     EXPECT_EQ(prompts.informations, (std::vector<std::string>{kNoDriverChosen, kNoDriverChosen}));
     EXPECT_TRUE(prompts.questions.empty());
-    EXPECT_EQ(ListedModels(*window).size(), 3u);
+    EXPECT_EQ(ListedModels(*window).size(), 3U);
 }
 
 TEST_F(CommandsTest, RereadKeysWorkWithoutACurrentRow) {
@@ -132,13 +132,13 @@ TEST_F(CommandsTest, RereadKeysWorkWithoutACurrentRow) {
     Deselect();
     store.WriteEntry(DeviceKind::CashRegister, "Delta|P", "/d.xml");
     QTest::keyClick(&List(), Qt::Key_F5);
-    EXPECT_EQ(ListedModels(*window).size(), 4u);
+    EXPECT_EQ(ListedModels(*window).size(), 4U);
     EXPECT_EQ(window->GetCurrentItem(), 0);
 
     Deselect();
     store.WriteEntry(DeviceKind::CashRegister, "Echo|P", "/e.xml");
     QTest::keyClick(&Button("addButton"), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(ListedModels(*window).size(), 5u);
+    EXPECT_EQ(ListedModels(*window).size(), 5U);
     EXPECT_TRUE(prompts.informations.empty());
     EXPECT_EQ(prompts.fileDialogs, 0);
 }
@@ -149,7 +149,7 @@ TEST_F(CommandsTest, TheHiddenCommandRereadsWhenARowIsCurrent) {
     EXPECT_TRUE(Button("updateButton").isEnabled());  // follows the remove button
     store.WriteEntry(DeviceKind::CashRegister, "Delta|P", "/d.xml");
     window->OnUpdateCurrent();
-    EXPECT_EQ(ListedModels(*window).size(), 4u);
+    EXPECT_EQ(ListedModels(*window).size(), 4U);
     EXPECT_TRUE(prompts.informations.empty());
 }
 
@@ -190,19 +190,19 @@ TEST_F(CommandsTest, AFailedInstallShowsTheLoadersMessageAndRereadsNothing) {
     prompts.whilePromptOpen = [&] { during = Look(); };
 
     QTest::mouseClick(&Button("addButton"), Qt::LeftButton);
-    ASSERT_EQ(prompts.errors.size(), 1u);
+    ASSERT_EQ(prompts.errors.size(), 1U);
     EXPECT_NE(prompts.errors[0].find("broken.xml"), std::string::npos) << prompts.errors[0];
     EXPECT_TRUE(during.waitCursor);
     EXPECT_FALSE(during.addEnabled);
     EXPECT_FALSE(during.closeEnabled);
     EXPECT_FALSE(during.removeEnabled);
-    EXPECT_EQ(ListedModels(*window).size(), 3u);
+    EXPECT_EQ(ListedModels(*window).size(), 3U);
     EXPECT_TRUE(Button("addButton").isEnabled());
     EXPECT_TRUE(Button("removeButton").isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     QTest::keyClick(&List(), Qt::Key_F5);
-    EXPECT_EQ(ListedModels(*window).size(), 4u);
+    EXPECT_EQ(ListedModels(*window).size(), 4U);
 }
 
 TEST_F(CommandsTest, NoMenuWithoutACurrentRow) {

@@ -45,6 +45,7 @@ protected:
     }
     std::vector<int> HeaderImages(const CPantrelDlg& window) {
         std::vector<int> images;
+        images.reserve(LIST_COLUMN_COUNT);
         for (int column = 0; column < LIST_COLUMN_COUNT; ++column) {
             images.push_back(Header(window).SectionImage(column));
         }
@@ -209,7 +210,7 @@ TEST_F(ModelListTest, EachRowShowsThePictureOfItsKind) {
     store.Install("three_kinds.xml");
     CPantrelDlg window(store.Hive(), prompts);
     const std::vector<QPixmap> pictures = LoadKindImages();
-    ASSERT_EQ(pictures.size(), 5u);
+    ASSERT_EQ(pictures.size(), 5U);
     const QAbstractItemModel& rows = *List(window).model();
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QModelIndex kindCell = rows.index(row, KIND_COLUMN);

@@ -10,6 +10,7 @@ namespace {
 
 std::vector<ListRow> RowsWithModels(const std::vector<std::string>& models) {
     std::vector<ListRow> rows;
+    rows.reserve(models.size());
     for (const std::string& model : models) {
         rows.push_back(ListRow{DeviceKind::CashRegister, model, "P", "/s.xml"});
     }
@@ -27,6 +28,7 @@ std::vector<int> Identity(const std::vector<ListRow>& rows) {
 std::vector<std::string> ModelsInOrder(const std::vector<ListRow>& rows,
                                        const std::vector<int>& order) {
     std::vector<std::string> models;
+    models.reserve(order.size());
     for (const int index : order) {
         models.push_back(rows[static_cast<std::size_t>(index)].model);
     }

@@ -1,5 +1,6 @@
-// Renders the main window with a few registered models to a PNG file, for the README:
-//   window_screenshot OUTPUT.png
+// Renders the main window with a few registered models to a PNG file, for the README, and the
+// About box to a second one when asked:
+//   window_screenshot WINDOW.png [ABOUT.png]
 // It installs the showroom specification into a store of its own, on the offscreen platform.
 #include <QApplication>
 #include <QPixmap>
@@ -10,6 +11,7 @@
 #include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
 #include "spec/message_sink.h"
+#include "ui/about_dlg.h"
 #include "ui/pantrel_dlg.h"
 #include "ui/user_prompts.h"
 
@@ -33,8 +35,8 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: window_screenshot OUTPUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: window_screenshot WINDOW.png [ABOUT.png]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -61,6 +63,12 @@ int main(int argc, char** argv) {
             window.show();
             QApplication::processEvents();
             result = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+            if (argc == 3) {
+                CAboutDlg about(&window);
+                about.show();
+                QApplication::processEvents();
+                result |= about.grab().save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+            }
         }
     }
     std::filesystem::remove_all(folder.parent_path());
