@@ -87,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"invalid_plu2_code_with_attribute.xml", 12},
         VerdictCase{"invalid_prefixed_attribute.xml", 2},
         VerdictCase{"invalid_foreign_element.xml", 12},
-        VerdictCase{"invalid_version_not_number.xml", 6}));
+        VerdictCase{"invalid_version_not_number.xml", 6},
+        VerdictCase{"invalid_undeclared_entity.xml", 11}));
 
 }  // namespace
 }  // namespace pantrel

@@ -14,12 +14,6 @@ TEST(ModelQueryTextTest, InstallAndUninstallRunExactlyTheseThreeQueries) {
               "Zelvar:Sterownik[@typ=\"Drukarka fiskalna\"]/Zelvar:Modele/Zelvar:Model");
 }
 
-TEST(ModelQueryTextTest, ProducerConditionJoinsTheKind) {
-    EXPECT_EQ(ModelQueryText("Kasa fiskalna", "Firma"),
-              "Zelvar:Sterownik[@typ=\"Kasa fiskalna\" and Zelvar:Producent=\"Firma\"]"
-              "/Zelvar:Modele/Zelvar:Model");
-}
-
 TEST(ModelQueryTextTest, LiteralsUseTheQuoteTheTextLacks) {
     EXPECT_EQ(XPathStringLiteral(""), "\"\"");
     EXPECT_EQ(XPathStringLiteral("Firma 'Beta'"), "\"Firma 'Beta'\"");
