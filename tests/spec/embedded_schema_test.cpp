@@ -74,6 +74,11 @@ TEST(EmbeddedSchemaTest, TargetAndDefaultNamespaceAreTheSpecificationNamespace) 
     }
     ASSERT_NE(defaultNamespace, nullptr);
     EXPECT_EQ(std::string(AsChars(defaultNamespace->href)), SPECIFICATION_NAMESPACE);
+    // And literally so in the resource's text.
+    const std::string text = EmbeddedSchemaBytes();
+    const std::string ns(SPECIFICATION_NAMESPACE);
+    EXPECT_NE(text.find(" targetNamespace=\"" + ns + "\""), std::string::npos);
+    EXPECT_NE(text.find(" xmlns=\"" + ns + "\""), std::string::npos);
     EXPECT_EQ(Attribute(*root, "elementFormDefault"), "qualified");
     EXPECT_EQ(Attribute(*root, "attributeFormDefault"), "unqualified");
     EXPECT_EQ(Attribute(*root, "id"), "Sterowniki");

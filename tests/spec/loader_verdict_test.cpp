@@ -43,6 +43,33 @@ TEST_P(LoaderVerdictTest, LoadsOrRejectsWithOneMessage) {
     EXPECT_EQ(sink.messages.front().rfind(expectedStart, 0), 0u) << sink.messages.front();
 }
 
+// A mapping with `entries` Pozycja children, written into the smallest valid file.
+std::string WriteMapping(const testing::TempFolder& folder, int entries) {
+    std::string mapping = "<Konfiguracja><Mapowanie rodzaj=\"Ceny\">";
+    for (int i = 0; i < entries; ++i) {
+        mapping += "<Pozycja><Id>" + std::to_string(i) + "</Id><Nazwa>c</Nazwa></Pozycja>";
+    }
+    mapping += "</Mapowanie></Konfiguracja>\n";
+    std::string text = testing::ReadBytes(testing::DataFile("valid_minimal.xml"));
+    text.insert(text.find("      </Model>"), mapping);
+    return folder.Write("mapowanie" + std::to_string(entries) + ".xml", text);
+}
+
+TEST(LoaderVerdictMappingTest, MappingHoldsAtMostAThousandEntries) {
+    const testing::TempFolder folder;
+    for (const int entries : {0, 1000}) {
+        testing::RecordingSink sink;
+        DocumentHolder document;
+        EXPECT_EQ(testing::LoadWithEmbeddedSchema(document, WriteMapping(folder, entries), sink),
+                  S_OK_STATUS)
+            << entries;
+    }
+    testing::RecordingSink sink;
+    DocumentHolder document;
+    EXPECT_LT(testing::LoadWithEmbeddedSchema(document, WriteMapping(folder, 1001), sink), 0);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ValidFiles, LoaderVerdictTest,
     ::testing::Values(
