@@ -62,16 +62,20 @@ public:
         try {
             recorder.Record(*error);
         } catch (...) {
-            // Out of memory while noting an error: the parse fails anyway.
+            // Out of memory while noting an error: the file is rejected all the same.
             recorder.lost_ = true;
         }
     }
 
-    void Refused(std::string_view resource) {
-        std::string description = "Odwołanie do zasobu spoza pliku ('";
-        description.append(resource);
-        description.append("') zostało odrzucone: wczytywany jest tylko sam plik.");
-        AddHere(std::move(description));
+    void Refused(std::string_view resource) noexcept {
+        try {
+            std::string description = "Odwołanie do zasobu spoza pliku ('";
+            description.append(resource);
+            description.append("') zostało odrzucone: wczytywany jest tylko sam plik.");
+            AddHere(std::move(description));
+        } catch (...) {
+            lost_ = true;
+        }
     }
 
     // An error of our own, where parsing stands.
