@@ -110,7 +110,11 @@ private:
         if (!encodedName) {
             return false;
         }
-        body_.append(name.empty() ? "@" : "\"" + Escaped(*encodedName) + "\"").append("=");
+        if (name.empty()) {
+            body_.append("@=");  // the key's default value
+        } else {
+            body_.append("\"").append(Escaped(*encodedName)).append("\"=");
+        }
         const bool plainString = type == REG_SZ_TYPE && !raw.empty() && raw.back() == '\0' &&
                                  raw.find_first_of("\r\n") == std::string::npos &&
                                  raw.find('\0') == raw.size() - 1;

@@ -222,7 +222,7 @@ TEST_F(RegistryLayoutTest, QueryTextAcceptsOnlyTerminatedStrings) {
     };
     int i = 0;
     for (const auto& c : cases) {
-        const std::string name = "v" + std::to_string(i++);
+        const std::string name = std::to_string(i++) + "v";
         Put(kCashDriver, name, c.type, c.data);
         RegistryKey key;
         ASSERT_EQ(key.Open(store_, kCashDriver, KEY_READ_ACCESS), 0);
