@@ -6,9 +6,10 @@
 namespace pantrel {
 
 InputFile OpenInputFile(const std::string& path) {
-    // A folder opens for reading on some systems but holds no text.
+    // Only a regular file holds a specification: a folder holds no text, a device such as
+    // /dev/zero never ends and a pipe may never deliver, so the parser would wait for ever.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (!std::filesystem::is_regular_file(path, error)) {
         return {};
     }
     // Paths are UTF-8, which is what the file system takes here; a Windows build opens them

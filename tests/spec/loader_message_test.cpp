@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -73,12 +74,17 @@ TEST(LoaderMessageTest, UnreadableFileGetsAMessageWithoutPosition) {
                   "' linia 0, pozycja 0:\nNie można otworzyć pliku do odczytu.\n");
 }
 
-TEST(LoaderMessageTest, FolderIsAnUnreadableFile) {
+// A folder, an endless device and a pipe nobody writes to are no files: each must be refused
+// at once rather than read forever or waited on.
+TEST(LoaderMessageTest, AnythingButARegularFileIsAnUnreadableFile) {
     const TempFolder folder;
-    const std::string path = folder.path().string();
-    EXPECT_EQ(
-        OnlyMessage(path),
-        "Błąd w pliku '" + path + "' linia 0, pozycja 0:\nNie można otworzyć pliku do odczytu.\n");
+    const std::string pipe = (folder.path() / "potok.xml").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {folder.path().string(), std::string("/dev/zero"), pipe}) {
+        EXPECT_EQ(OnlyMessage(path), "Błąd w pliku '" + path +
+                                         "' linia 0, pozycja 0:\nNie można otworzyć pliku do "
+                                         "odczytu.\n");
+    }
 }
 
 TEST(LoaderMessageTest, SourceLineIsQuotedAsUtf8TextEvenWhenTheFileIsNot) {
