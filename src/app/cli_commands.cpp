@@ -1,6 +1,7 @@
 #include "app/cli_commands.h"
 
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -111,7 +112,15 @@ int RunUninstall(const CommandContext& context, const std::string& path) {
 }
 
 int RunList(const CommandContext& context) {
-    PrintModels(context.out, ReadRegisteredModels(context.hive));
+    FailureRecordingStore store{context.hive};
+    std::vector<RegisteredModel> models = ReadRegisteredModels(store);
+    // A store that cannot be read is not an empty one: a script must not take it for one.
+    if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
+        context.err << "pantrel: nie można odczytać rejestru '" << context.storeName
+                    << "': " << StoreReason(store.FirstFailure()) << '\n';
+        return EXIT_FAILED;
+    }
+    PrintModels(context.out, std::move(models));
     return EXIT_DONE;
 }
 

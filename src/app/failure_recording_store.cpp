@@ -21,9 +21,14 @@ public:
         owner_.Record(status);
         return status;
     }
+    // The end of the list and a value too long to read are answers, not failures of the store.
     Status EnumValue(std::uint32_t index, std::string& name, std::size_t nameCapacity,
                      std::string* data, std::size_t dataCapacity) override {
-        return key_->EnumValue(index, name, nameCapacity, data, dataCapacity);
+        const Status status = key_->EnumValue(index, name, nameCapacity, data, dataCapacity);
+        if (status != ERROR_NO_MORE_ITEMS_STATUS && status != ERROR_MORE_DATA_STATUS) {
+            owner_.Record(status);
+        }
+        return status;
     }
     Status EnumSubKey(std::uint32_t index, std::string& name) override {
         return key_->EnumSubKey(index, name);

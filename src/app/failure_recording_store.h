@@ -18,7 +18,7 @@ public:
     Status CreateKey(std::string_view path, std::uint32_t access,
                      std::unique_ptr<StoreKey>& key) override;
 
-    // 0 while every open, create and commit succeeded or found nothing.
+    // 0 while every open, create, listing of values and commit succeeded or found nothing.
     Status FirstFailure() const { return firstFailure_; }
     void Record(Status status);
 

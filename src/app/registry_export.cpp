@@ -67,26 +67,63 @@ private:
         return bytes;
     }
 
+    // A key or value name stands on one line of the file, which has no escape for a line break:
+    // a name holding one would end the line early and let the rest of the name be read as keys
+    // and values of its own.
+    std::optional<std::string> EncodeName(std::string_view utf8, std::string_view where) {
+        if (utf8.find_first_of("\r\n") != std::string_view::npos) {
+            failed_ = std::string{where};
+            return std::nullopt;
+        }
+        return Encode(utf8, where);
+    }
+
+    // False, naming `where`, when a listing ended on an error rather than at its end: a backup
+    // that silently lacks part of the registry must not pass for a whole one.
+    bool ListedToTheEnd(Status status, const std::string& where) {
+        if (status != ERROR_NO_MORE_ITEMS_STATUS) {
+            failed_ = where;
+            return false;
+        }
+        return true;
+    }
+
     bool Key(const std::string& path) {
         RegistryKey key;
-        if (key.Open(hive_, path, KEY_READ_ACCESS) != ERROR_SUCCESS_STATUS) {
+        const Status opened = key.Open(hive_, path, KEY_READ_ACCESS);
+        if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
             return true;  // a key that is not there has nothing to carry
         }
-        const std::optional<std::string> encodedPath = Encode(path, path);
+        if (opened != ERROR_SUCCESS_STATUS) {
+            failed_ = path;  // a store that cannot be read is no empty one
+            return false;
+        }
+        const std::optional<std::string> encodedPath = EncodeName(path, path);
         if (!encodedPath) {
             return false;
         }
         body_.append("\r\n[").append(kRootInFile).append(*encodedPath).append("]\r\n");
         std::string name;
-        for (std::uint32_t i = 0;
-             key.Get().EnumValue(i, name, kAnyValueName, nullptr, 0) == ERROR_SUCCESS_STATUS; ++i) {
+        std::uint32_t index = 0;
+        Status status = ERROR_SUCCESS_STATUS;
+        while ((status = key.Get().EnumValue(index, name, kAnyValueName, nullptr, 0)) ==
+               ERROR_SUCCESS_STATUS) {
             if (!Value(key, path, name)) {
                 return false;
             }
+            ++index;
+        }
+        if (!ListedToTheEnd(status, path)) {
+            return false;
         }
         std::vector<std::string> subkeys;
-        for (std::uint32_t i = 0; key.Get().EnumSubKey(i, name) == ERROR_SUCCESS_STATUS; ++i) {
+        index = 0;
+        while ((status = key.Get().EnumSubKey(index, name)) == ERROR_SUCCESS_STATUS) {
             subkeys.push_back(name);
+            ++index;
+        }
+        if (!ListedToTheEnd(status, path)) {
+            return false;
         }
         key.Close();
         for (const std::string& subkey : subkeys) {
@@ -106,7 +143,7 @@ private:
             failed_ = where;
             return false;
         }
-        const std::optional<std::string> encodedName = Encode(name, where);
+        const std::optional<std::string> encodedName = EncodeName(name, where);
         if (!encodedName) {
             return false;
         }

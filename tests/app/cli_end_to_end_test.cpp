@@ -267,6 +267,32 @@ TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
     EXPECT_EQ(keys.size(), 10u);  // root, 3 kind keys, 3 driver keys, 3 model keys
 }
 
+// A model name may hold a line break written as a character reference; in the registry file it
+// would end the value's line and let the rest of the name stand as a key of its own.
+TEST_F(CommandLineTest, ExportRefusesANameThatWouldBreakItsLine) {
+    std::string text = ReadWholeFile(Spec("cash_only.xml"));
+    const std::string injected = "K-1&#13;&#10;[HKEY_LOCAL_MACHINE\\Obcy]&#13;&#10;\"a";
+    text.replace(text.find("K-1"), 3, injected);
+    std::ofstream(Spec("line_break.xml"), std::ios::binary) << text;
+    ASSERT_EQ(Run({"-install", Spec("line_break.xml")}).exitCode, 0);
+    const ProcessResult result = Run({"-export", "out.reg"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("out.reg"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(folder_ / "out.reg"));
+}
+
+// A store file that is no store must not list or export as an empty registry.
+TEST_F(CommandLineTest, CorruptStoreIsNeitherListedNorExportedAsEmpty) {
+    std::ofstream(Store(), std::ios::binary) << std::string(8192, 'x');
+    ProcessResult result = Run({"-list"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(Store().string()), std::string::npos) << result.err;
+    result = Run({"-export", "out.reg"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(fs::exists(folder_ / "out.reg"));
+}
+
 TEST_F(CommandLineTest, ExportToAnUnwritablePlaceFails) {
     const ProcessResult result = Run({"-export", (folder_ / "no" / "such" / "x.reg").string()});
     EXPECT_EQ(result.exitCode, 1);
