@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -207,11 +207,17 @@ ExportOutcome ExportRegistry(RegistryStore& hive, const std::string& file) {
     std::filesystem::path temporary = target;
     temporary += ".tmp";
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
+        // The temporary name is predictable: whatever stands there (a stale file, or a link
+        // planted to make the tool overwrite another file) is removed, and the file is then
+        // created anew, never opened through a link.
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(
+            std::fopen(temporary.string().c_str(), "wbx"), &std::fclose);
+        const bool written = out &&
+                             std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
+                             std::fflush(out.get()) == 0;
+        if (!written) {
             std::filesystem::remove(temporary, ignored);
             return {ExportResult::NotWritten, {}};
         }

@@ -293,6 +293,17 @@ TEST_F(CommandLineTest, CorruptStoreIsNeitherListedNorExportedAsEmpty) {
     EXPECT_FALSE(fs::exists(folder_ / "out.reg"));
 }
 
+TEST_F(CommandLineTest, ExportNeverWritesThroughALinkAtItsTemporaryName) {
+    ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
+    std::ofstream(folder_ / "victim") << "keep";
+    fs::create_symlink(folder_ / "victim", folder_ / "out.reg.tmp");
+    const ProcessResult result = Run({"-export", "out.reg"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(ReadWholeFile(folder_ / "victim"), "keep");
+    EXPECT_EQ(ReadWholeFile(folder_ / "out.reg").rfind("REGEDIT4\r\n", 0), 0u);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder_ / "out.reg.tmp")));
+}
+
 TEST_F(CommandLineTest, ExportToAnUnwritablePlaceFails) {
     const ProcessResult result = Run({"-export", (folder_ / "no" / "such" / "x.reg").string()});
     EXPECT_EQ(result.exitCode, 1);
