@@ -81,34 +81,34 @@ void ReportFailure(const CommandContext& context, const std::string& path, const
     context.err << "pantrel: plik '" << path << "' nie jest poprawną specyfikacją sterownika\n";
 }
 
-}  // namespace
-
-int RunInstall(const CommandContext& context, const std::string& path) {
+// Install and uninstall alike: check the file, run the operation, explain a failure.
+template <typename Operation>
+int RunOnSpecification(const CommandContext& context, const std::string& path, const char* what,
+                       Operation operation) {
     const std::string full = MakeFullPath(path);
     if (!CheckFile(context, full)) {
         return EXIT_FAILED;
     }
     StreamSink sink{context.err};
     FailureRecordingStore store{context.hive};
-    if (!InstallSpecification(store, full, sink)) {
-        ReportFailure(context, full, sink, store, "zapisać modeli");
+    if (!operation(store, full, sink)) {
+        ReportFailure(context, full, sink, store, what);
         return EXIT_FAILED;
     }
     return EXIT_DONE;
 }
 
+}  // namespace
+
+int RunInstall(const CommandContext& context, const std::string& path) {
+    return RunOnSpecification(context, path, "zapisać modeli",
+                              [](RegistryStore& store, const std::string& full, MessageSink& sink) {
+                                  return InstallSpecification(store, full, sink);
+                              });
+}
+
 int RunUninstall(const CommandContext& context, const std::string& path) {
-    const std::string full = MakeFullPath(path);
-    if (!CheckFile(context, full)) {
-        return EXIT_FAILED;
-    }
-    StreamSink sink{context.err};
-    FailureRecordingStore store{context.hive};
-    if (!UninstallSpecification(store, full, sink)) {
-        ReportFailure(context, full, sink, store, "usunąć modeli");
-        return EXIT_FAILED;
-    }
-    return EXIT_DONE;
+    return RunOnSpecification(context, path, "usunąć modeli", UninstallSpecification);
 }
 
 int RunList(const CommandContext& context) {

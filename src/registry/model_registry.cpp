@@ -46,12 +46,6 @@ std::string_view AfterFirstDot(std::string_view text) {
     return dot == std::string_view::npos ? text : text.substr(dot + 1);
 }
 
-std::string AsStringData(std::string_view text) {
-    std::string data{text};
-    data.push_back('\0');
-    return data;
-}
-
 }  // namespace
 
 bool DriverKeyPath(DeviceKind kind, std::string& path) {
@@ -72,6 +66,12 @@ bool ModelKeyPath(DeviceKind kind, std::string& path) {
     }
     path = driverPath.append("\\").append(MODEL_SUBKEY);
     return true;
+}
+
+std::string StringValueData(std::string_view text) {
+    std::string data{text};
+    data.push_back('\0');
+    return data;
 }
 
 std::string ModelEntryName(std::string_view modelName, std::string_view producer) {
@@ -144,7 +144,7 @@ bool BumpDriverVersion(RegistryStore& hive, std::string_view driverKeyPath) {
     }
     const std::string version =
         std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c);
-    const Status written = key.Get().SetValue(VERSION_VALUE, REG_SZ_TYPE, AsStringData(version));
+    const Status written = key.Get().SetValue(VERSION_VALUE, REG_SZ_TYPE, StringValueData(version));
     const Status closed = key.Close();
     return written == ERROR_SUCCESS_STATUS && closed == ERROR_SUCCESS_STATUS;
 }

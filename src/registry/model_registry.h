@@ -26,6 +26,9 @@ bool DriverKeyPath(DeviceKind kind, std::string& path);
 // The driver key path followed by "\ModeleUni".
 bool ModelKeyPath(DeviceKind kind, std::string& path);
 
+// The data of a string value: the text with its terminating NUL, as the universal driver reads it.
+std::string StringValueData(std::string_view text);
+
 // The name of a model entry: the model name and the driver producer joined by "|".
 std::string ModelEntryName(std::string_view modelName, std::string_view producer);
 

@@ -33,10 +33,9 @@ bool ReadEntryName(const ModelNode& model, std::string& entryName) {
     }
 }
 
-std::string StringData(const std::string& text) {
-    std::string data = text;
-    data.push_back('\0');
-    return data;
+// The paths of the kind's driver key and model key; false for a kind without a driver.
+bool KindKeyPaths(DeviceKind kind, std::string& driverPath, std::string& modelPath) {
+    return DriverKeyPath(kind, driverPath) && ModelKeyPath(kind, modelPath);
 }
 
 }  // namespace
@@ -82,14 +81,14 @@ bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind
     }
     std::string driverPath;
     std::string modelPath;
-    if (!DriverKeyPath(kind, driverPath) || !ModelKeyPath(kind, modelPath)) {
+    if (!KindKeyPaths(kind, driverPath, modelPath)) {
         return false;
     }
     RegistryKey key;
     if (key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS) != ERROR_SUCCESS_STATUS) {
         return false;
     }
-    const std::string data = StringData(path);
+    const std::string data = StringValueData(path);
     int written = 0;
     for (std::size_t i = 0; i < models.size(); ++i) {
         std::string entryName;
@@ -136,7 +135,7 @@ bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind ki
     }
     std::string driverPath;
     std::string modelPath;
-    if (!DriverKeyPath(kind, driverPath) || !ModelKeyPath(kind, modelPath)) {
+    if (!KindKeyPaths(kind, driverPath, modelPath)) {
         return false;
     }
     RegistryKey key;
