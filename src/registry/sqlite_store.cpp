@@ -25,10 +25,6 @@ std::filesystem::path DefaultStorePath() {
     return "/var/lib/pantrel/registry.db";
 }
 
-std::unique_ptr<RegistryStore> OpenDefaultStore() {
-    return std::make_unique<SqliteRegistryStore>(DefaultStorePath());
-}
-
 SqliteRegistryStore::SqliteRegistryStore(std::filesystem::path path)
     : state_(std::make_shared<SqliteStoreState>(std::move(path))) {}
 

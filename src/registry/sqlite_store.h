@@ -15,9 +15,6 @@ class SqliteStoreState;
 // /var/lib/pantrel/registry.db.
 std::filesystem::path DefaultStorePath();
 
-// The store at DefaultStorePath().
-std::unique_ptr<RegistryStore> OpenDefaultStore();
-
 // The registry stand-in: one SQLite database file (or ":memory:"), opened on first use.
 //
 // - Everything written through keys opened with KEY_SET_VALUE or KEY_CREATE_SUB_KEY access is
