@@ -38,6 +38,15 @@ bool KindKeyPaths(DeviceKind kind, std::string& driverPath, std::string& modelPa
     return DriverKeyPath(kind, driverPath) && ModelKeyPath(kind, modelPath);
 }
 
+// Loads the file that install or uninstall works from; false, with nothing shown, for an empty
+// path or a missing file, and false after the loader's message for a file that does not load.
+bool LoadExistingSpecification(const std::string& path, MessageSink& sink,
+                               DocumentHolder& document) {
+    return !path.empty() && FileExists(path) &&
+           LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) >=
+               0;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -48,11 +57,8 @@ bool FileExists(const std::string& path) {
 
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count) {
-    if (path.empty() || !FileExists(path)) {
-        return false;
-    }
     DocumentHolder document;
-    if (LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) < 0) {
+    if (!LoadExistingSpecification(path, sink, document)) {
         return false;
     }
     int total = 0;
@@ -113,11 +119,8 @@ bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind
 }
 
 bool UninstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink) {
-    if (path.empty() || !FileExists(path)) {
-        return false;
-    }
     DocumentHolder document;
-    if (LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) < 0) {
+    if (!LoadExistingSpecification(path, sink, document)) {
         return false;
     }
     ModelList models;
