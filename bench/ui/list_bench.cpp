@@ -17,19 +17,9 @@
 #include "registry/sqlite_store.h"
 #include "ui/list_row.h"
 #include "ui/pantrel_dlg.h"
-#include "ui/user_prompts.h"
+#include "ui/silent_prompts.h"
 
 namespace {
-
-class NoPrompts final : public pantrel::UserPrompts {
-public:
-    bool SelectSpecificationFile(QWidget& /*owner*/, std::string& /*path*/) override {
-        return false;
-    }
-    void ShowInformation(QWidget& /*owner*/, const std::string& /*text*/) override {}
-    bool AskYesNo(QWidget& /*owner*/, const std::string& /*text*/) override { return false; }
-    void ShowError(QWidget& /*owner*/, const std::string& /*text*/) override {}
-};
 
 // A store with `models` entries spread over the three kinds, written in a shuffled order so
 // that the sort has work to do.
@@ -84,7 +74,7 @@ FilledStore& StoreWith(int models) {
 }
 
 void ListRefresh(benchmark::State& state) {
-    NoPrompts prompts;
+    pantrel::SilentPrompts prompts;
     CPantrelDlg window(StoreWith(static_cast<int>(state.range(0))).Hive(), prompts);
     window.show();
     QApplication::processEvents();
@@ -96,7 +86,7 @@ void ListRefresh(benchmark::State& state) {
 }
 
 void ListSort(benchmark::State& state) {
-    NoPrompts prompts;
+    pantrel::SilentPrompts prompts;
     CPantrelDlg window(StoreWith(static_cast<int>(state.range(0))).Hive(), prompts);
     window.show();
     QApplication::processEvents();

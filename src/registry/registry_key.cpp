@@ -12,7 +12,10 @@ std::string TextUpToNul(const std::string& data) {
 
 }  // namespace
 
-Status RegistryKey::Hold(std::unique_ptr<StoreKey> key) {
+Status RegistryKey::Hold(Status opened, std::unique_ptr<StoreKey> key) {
+    if (opened != ERROR_SUCCESS_STATUS) {
+        return opened;  // nothing opened: the key held before stays
+    }
     Status status = ERROR_SUCCESS_STATUS;
     if (key_) {
         status = key_->Close();
@@ -24,19 +27,13 @@ Status RegistryKey::Hold(std::unique_ptr<StoreKey> key) {
 Status RegistryKey::Open(RegistryStore& parent, std::string_view path, std::uint32_t access) {
     std::unique_ptr<StoreKey> key;
     const Status status = parent.OpenKey(path, access, key);
-    if (status != ERROR_SUCCESS_STATUS) {
-        return status;
-    }
-    return Hold(std::move(key));
+    return Hold(status, std::move(key));
 }
 
 Status RegistryKey::Create(RegistryStore& parent, std::string_view path, std::uint32_t access) {
     std::unique_ptr<StoreKey> key;
     const Status status = parent.CreateKey(path, access, key);
-    if (status != ERROR_SUCCESS_STATUS) {
-        return status;
-    }
-    return Hold(std::move(key));
+    return Hold(status, std::move(key));
 }
 
 Status RegistryKey::Close() {

@@ -40,7 +40,9 @@ public:
     StoreKey& Get() const { return *key_; }
 
 private:
-    Status Hold(std::unique_ptr<StoreKey> key);
+    // Holds a freshly opened key in place of the previous one, or keeps the previous one when
+    // the open failed.
+    Status Hold(Status opened, std::unique_ptr<StoreKey> key);
 
     std::unique_ptr<StoreKey> key_;
 };

@@ -13,19 +13,9 @@
 #include "spec/message_sink.h"
 #include "ui/about_dlg.h"
 #include "ui/pantrel_dlg.h"
-#include "ui/user_prompts.h"
+#include "ui/silent_prompts.h"
 
 namespace {
-
-class NoPrompts final : public pantrel::UserPrompts {
-public:
-    bool SelectSpecificationFile(QWidget& /*owner*/, std::string& /*path*/) override {
-        return false;
-    }
-    void ShowInformation(QWidget& /*owner*/, const std::string& /*text*/) override {}
-    bool AskYesNo(QWidget& /*owner*/, const std::string& /*text*/) override { return false; }
-    void ShowError(QWidget& /*owner*/, const std::string& /*text*/) override {}
-};
 
 class StderrSink final : public pantrel::MessageSink {
 public:
@@ -58,7 +48,7 @@ int main(int argc, char** argv) {
         int count = 0;
         if (pantrel::InstallSpecification(store, specification.string(), sink, &count) &&
             count > 0) {
-            NoPrompts prompts;
+            pantrel::SilentPrompts prompts;
             CPantrelDlg window(store, prompts);
             window.show();
             QApplication::processEvents();
