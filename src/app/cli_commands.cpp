@@ -1,11 +1,14 @@
 #include "app/cli_commands.h"
 
 #include <ostream>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/failure_recording_store.h"
+#include "app/file_errors.h"
+#include "app/listing_text.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
 #include "registry/registered_models.h"
@@ -34,8 +37,10 @@ private:
 void PrintModels(std::ostream& out, std::vector<RegisteredModel> models) {
     SortForListing(models);
     for (const RegisteredModel& m : models) {
-        out << KindNoun(m.kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper) << '\t'
-            << m.model << '\t' << m.producer << '\t' << m.path << '\n';
+        out << EscapeListingField(
+                   KindNoun(m.kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper))
+            << '\t' << EscapeListingField(m.model) << '\t' << EscapeListingField(m.producer) << '\t'
+            << EscapeListingField(m.path) << '\n';
     }
 }
 
@@ -49,9 +54,23 @@ std::string StoreReason(Status status) {
             return "rejestr jest zajęty przez inny program";
         case ERROR_BADDB_STATUS:
             return "plik rejestru jest uszkodzony";
+        case ERROR_MORE_DATA_STATUS:
+            return "wpis jest dłuższy, niż pozwala rejestr";
         default:
             return "błąd rejestru (kod " + std::to_string(status) + ")";
     }
+}
+
+const char* SkipReasonText(SkipReason reason) {
+    switch (reason) {
+        case SkipReason::NameOutsideWindows1250:
+            return "nazwa zawiera znak spoza kodowania Windows-1250";
+        case SkipReason::NameWithLineBreak:
+            return "nazwa zawiera znak końca wiersza";
+        case SkipReason::DataOutsideWindows1250:
+            return "dane zawierają znak spoza kodowania Windows-1250";
+    }
+    return "";
 }
 
 // The file checks every command with a path starts with; false after printing why.
@@ -60,11 +79,19 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
         context.err << "pantrel: nie podano pliku specyfikacji sterownika\n";
         return false;
     }
-    if (!FileExists(path)) {
-        context.err << "pantrel: plik '" << path << "' nie istnieje\n";
-        return false;
+    if (FileExists(path)) {
+        return true;
     }
-    return true;
+    const std::error_code error = FileStatusError(path);
+    if (IsPathTooLong(error)) {
+        context.err << "pantrel: ścieżka pliku '" << OnOneLine(path)
+                    << "' jest dłuższa, niż pozwala system\n";
+    } else if (error == std::errc::permission_denied) {
+        context.err << "pantrel: brak dostępu do pliku '" << OnOneLine(path) << "'\n";
+    } else {
+        context.err << "pantrel: plik '" << OnOneLine(path) << "' nie istnieje\n";
+    }
+    return false;
 }
 
 // Explains a failed install or uninstall that the loader did not already explain.
@@ -158,18 +185,22 @@ int RunExport(const CommandContext& context, const std::string& file) {
     const std::string full = MakeFullPath(file);
     const ExportOutcome outcome = ExportRegistry(context.hive, full);
     switch (outcome.result) {
-        case ExportResult::Written:
-            return EXIT_DONE;
-        case ExportResult::Unexportable:
-            context.err << "pantrel: nie można zapisać pliku '" << full << "': wpisu '"
-                        << outcome.detail
-                        << "' nie da się odczytać albo zapisać w kodowaniu Windows-1250\n";
+        case ExportResult::StoreUnreadable:
+            context.err << "pantrel: nie można odczytać rejestru '" << context.storeName
+                        << "': " << StoreReason(outcome.storeStatus) << '\n';
             return EXIT_FAILED;
         case ExportResult::NotWritten:
+            context.err << "pantrel: nie można zapisać pliku '" << OnOneLine(full)
+                        << "': " << FileErrorReason(outcome.fileError) << '\n';
+            return EXIT_FAILED;
+        case ExportResult::Written:
             break;
     }
-    context.err << "pantrel: nie można zapisać pliku '" << full << "'\n";
-    return EXIT_FAILED;
+    for (const SkippedEntry& entry : outcome.skipped) {
+        context.err << "pantrel: wpisu '" << OnOneLine(entry.where) << "' nie zapisano do pliku '"
+                    << OnOneLine(full) << "': " << SkipReasonText(entry.reason) << '\n';
+    }
+    return outcome.skipped.empty() ? EXIT_DONE : EXIT_FAILED;
 }
 
 void PrintUsage(std::ostream& err) {

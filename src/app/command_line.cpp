@@ -18,17 +18,28 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view word) {
                       [](char w, char t) { return w == LowerAscii(t); });
 }
 
-struct SwitchWithPath {
+// The word is followed by a blank, a double quote or nothing.
+bool StandsAlone(std::string_view text, std::string_view word) {
+    return StartsWithIgnoringCase(text, word) &&
+           (text.size() == word.size() || text[word.size()] == ' ' || text[word.size()] == '"');
+}
+
+struct Switch {
     std::string_view word;
     CommandAction action;
+    // The two switches of the universal driver's own installers are prefix tests, so that the
+    // path may follow the word directly ("/installx.xml"); the words only this tool adds must
+    // stand alone, or a path such as /exports/notes.txt would be taken for one of them.
+    bool prefix;
 };
 
 // Tested in this order: "install" must come before "uninstall".
-constexpr std::array kSwitchesWithPath{
-    SwitchWithPath{"install", CommandAction::Install},
-    SwitchWithPath{"uninstall", CommandAction::Uninstall},
-    SwitchWithPath{"validate", CommandAction::Validate},
-    SwitchWithPath{"export", CommandAction::Export},
+constexpr std::array kSwitches{
+    Switch{"install", CommandAction::Install, true},
+    Switch{"uninstall", CommandAction::Uninstall, true},
+    Switch{"validate", CommandAction::Validate, false},
+    Switch{"export", CommandAction::Export, false},
+    Switch{"list", CommandAction::List, false},
 };
 
 }  // namespace
@@ -59,14 +70,17 @@ Command ParseCommandLine(std::string_view text) {
         return {};
     }
     const std::string_view word = text.substr(1);
-    for (const SwitchWithPath& candidate : kSwitchesWithPath) {
-        if (StartsWithIgnoringCase(word, candidate.word)) {
-            return {candidate.action, TrimBlanksAndQuotes(word.substr(candidate.word.size()))};
+    for (const Switch& candidate : kSwitches) {
+        if (candidate.prefix ? StartsWithIgnoringCase(word, candidate.word)
+                             : StandsAlone(word, candidate.word)) {
+            Command command{candidate.action,
+                            TrimBlanksAndQuotes(word.substr(candidate.word.size()))};
+            // -list takes no path; anything after it is not a listing the user can have meant.
+            if (command.action == CommandAction::List && !command.path.empty()) {
+                return {};
+            }
+            return command;
         }
-    }
-    const std::string rest = TrimBlanksAndQuotes(word);
-    if (rest.size() == 4 && StartsWithIgnoringCase(rest, "list")) {
-        return {CommandAction::List, {}};
     }
     return {};
 }

@@ -23,9 +23,10 @@ struct Command {
 // single blanks.
 std::string JoinArguments(int argc, const char* const* argv);
 
-// Decides what to do. A switch is "-" or "/" followed by a word compared without regard to case;
-// install, uninstall, validate and export are prefix tests, so the path may follow the word
-// directly ("/installx.xml"), and install is tested before uninstall.
+// Decides what to do. A switch is "-" or "/" followed by a word compared without regard to case.
+// "install" and "uninstall" are prefix tests, so the path may follow the word directly
+// ("/installx.xml"), and install is tested before uninstall; "list", "validate" and "export"
+// count only when a blank, a double quote or the end follows them.
 Command ParseCommandLine(std::string_view text);
 
 // Removes blanks and double quotes from both ends.

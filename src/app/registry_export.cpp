@@ -1,12 +1,11 @@
 #include "app/registry_export.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <optional>
-#include <system_error>
+#include <utility>
 #include <vector>
 
+#include "app/replace_file.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 #include "registry/windows1250.h"
@@ -48,41 +47,39 @@ class Renderer {
 public:
     explicit Renderer(RegistryStore& hive) : hive_(hive) {}
 
-    bool Render(std::string& text, std::string& detail) {
-        text = "REGEDIT4\r\n";
+    RenderedRegistry Render() {
+        result_.text = "REGEDIT4\r\n";
         if (!Key(std::string{DRIVERS_ROOT_KEY})) {
-            detail = failed_;
-            return false;
+            result_.text.clear();
         }
-        text += body_;
-        return true;
+        return std::move(result_);
     }
 
 private:
-    std::optional<std::string> Encode(std::string_view utf8, std::string_view where) {
+    // A key or value name stands on one line of the file, which has no escape for a line break:
+    // a name holding one would end the line early and let the rest of the name be read as keys
+    // and values of its own.
+    std::optional<std::string> EncodeName(std::string_view utf8, const std::string& where) {
+        if (utf8.find_first_of("\r\n") != std::string_view::npos) {
+            Skip(where, SkipReason::NameWithLineBreak);
+            return std::nullopt;
+        }
         std::optional<std::string> bytes = Utf8ToWindows1250(utf8);
         if (!bytes) {
-            failed_ = std::string{where};
+            Skip(where, SkipReason::NameOutsideWindows1250);
         }
         return bytes;
     }
 
-    // A key or value name stands on one line of the file, which has no escape for a line break:
-    // a name holding one would end the line early and let the rest of the name be read as keys
-    // and values of its own.
-    std::optional<std::string> EncodeName(std::string_view utf8, std::string_view where) {
-        if (utf8.find_first_of("\r\n") != std::string_view::npos) {
-            failed_ = std::string{where};
-            return std::nullopt;
-        }
-        return Encode(utf8, where);
+    void Skip(const std::string& where, SkipReason reason) {
+        result_.skipped.push_back({where, reason});
     }
 
-    // False, naming `where`, when a listing ended on an error rather than at its end: a backup
-    // that silently lacks part of the registry must not pass for a whole one.
-    bool ListedToTheEnd(Status status, const std::string& where) {
-        if (status != ERROR_NO_MORE_ITEMS_STATUS) {
-            failed_ = where;
+    // False when a store operation failed: a listing that ended on an error rather than at its
+    // end, a key or value that is there but cannot be read.
+    bool Read(Status status, Status expected = ERROR_SUCCESS_STATUS) {
+        if (status != expected) {
+            result_.status = status;
             return false;
         }
         return true;
@@ -94,15 +91,14 @@ private:
         if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
             return true;  // a key that is not there has nothing to carry
         }
-        if (opened != ERROR_SUCCESS_STATUS) {
-            failed_ = path;  // a store that cannot be read is no empty one
-            return false;
+        if (!Read(opened)) {
+            return false;  // a store that cannot be read is no empty one
         }
         const std::optional<std::string> encodedPath = EncodeName(path, path);
         if (!encodedPath) {
-            return false;
+            return true;  // left out with everything under it, whose paths hold the same name
         }
-        body_.append("\r\n[").append(kRootInFile).append(*encodedPath).append("]\r\n");
+        result_.text.append("\r\n[").append(kRootInFile).append(*encodedPath).append("]\r\n");
         std::string name;
         std::uint32_t index = 0;
         Status status = ERROR_SUCCESS_STATUS;
@@ -113,7 +109,7 @@ private:
             }
             ++index;
         }
-        if (!ListedToTheEnd(status, path)) {
+        if (!Read(status, ERROR_NO_MORE_ITEMS_STATUS)) {
             return false;
         }
         std::vector<std::string> subkeys;
@@ -122,7 +118,7 @@ private:
             subkeys.push_back(name);
             ++index;
         }
-        if (!ListedToTheEnd(status, path)) {
+        if (!Read(status, ERROR_NO_MORE_ITEMS_STATUS)) {
             return false;
         }
         key.Close();
@@ -134,101 +130,85 @@ private:
         return true;
     }
 
+    // False only when the store failed; a value the file cannot carry is skipped.
     bool Value(const RegistryKey& key, const std::string& path, const std::string& name) {
         const std::string where = path + "\\" + name;
         std::uint32_t type = REG_NONE_TYPE;
         std::string raw;
         std::size_t size = 0;
-        if (key.Get().QueryValue(name, type, raw, kAnyValueData, size) != ERROR_SUCCESS_STATUS) {
-            failed_ = where;
+        if (!Read(key.Get().QueryValue(name, type, raw, kAnyValueData, size))) {
             return false;
         }
         const std::optional<std::string> encodedName = EncodeName(name, where);
         if (!encodedName) {
-            return false;
+            return true;
         }
+        const bool text =
+            type == REG_SZ_TYPE || type == REG_EXPAND_SZ_TYPE || type == REG_MULTI_SZ_TYPE;
+        const std::optional<std::string> encoded =
+            text ? Utf8ToWindows1250(raw) : std::optional<std::string>{raw};
+        if (!encoded) {
+            Skip(where, SkipReason::DataOutsideWindows1250);
+            return true;
+        }
+        std::string& out = result_.text;
         if (name.empty()) {
-            body_.append("@=");  // the key's default value
+            out.append("@=");  // the key's default value
         } else {
-            body_.append("\"").append(Escaped(*encodedName)).append("\"=");
+            out.append("\"").append(Escaped(*encodedName)).append("\"=");
         }
         const bool plainString = type == REG_SZ_TYPE && !raw.empty() && raw.back() == '\0' &&
                                  raw.find_first_of("\r\n") == std::string::npos &&
                                  raw.find('\0') == raw.size() - 1;
-        if (type == REG_SZ_TYPE || type == REG_EXPAND_SZ_TYPE || type == REG_MULTI_SZ_TYPE) {
-            const std::optional<std::string> encoded = Encode(raw, where);
-            if (!encoded) {
-                return false;
-            }
-            if (plainString) {
-                body_.append("\"").append(Escaped(encoded->substr(0, encoded->size() - 1)));
-                body_.append("\"\r\n");
-            } else {
-                body_.append("hex(").append(1, kHexDigits[type]).append("):");
-                body_.append(HexBytes(*encoded)).append("\r\n");
-            }
+        if (plainString) {
+            out.append("\"").append(Escaped(encoded->substr(0, encoded->size() - 1)));
+            out.append("\"\r\n");
+        } else if (text) {
+            out.append("hex(").append(1, kHexDigits[type]).append("):");
+            out.append(HexBytes(*encoded)).append("\r\n");
         } else if (type == REG_DWORD_TYPE && raw.size() == 4) {
             std::uint32_t value = 0;
             for (int i = 3; i >= 0; --i) {
                 value = (value << 8) | static_cast<unsigned char>(raw[static_cast<size_t>(i)]);
             }
-            char text[16];
-            std::snprintf(text, sizeof text, "dword:%08x", value);
-            body_.append(text).append("\r\n");
+            char dword[16];
+            std::snprintf(dword, sizeof dword, "dword:%08x", value);
+            out.append(dword).append("\r\n");
         } else if (type == REG_BINARY_TYPE) {
-            body_.append("hex:").append(HexBytes(raw)).append("\r\n");
+            out.append("hex:").append(HexBytes(raw)).append("\r\n");
         } else {
             char prefix[24];
             std::snprintf(prefix, sizeof prefix, "hex(%x):", type);
-            body_.append(prefix).append(HexBytes(raw)).append("\r\n");
+            out.append(prefix).append(HexBytes(raw)).append("\r\n");
         }
         return true;
     }
 
     RegistryStore& hive_;
-    std::string body_;
-    std::string failed_;
+    RenderedRegistry result_;
 };
 
 }  // namespace
 
-bool RenderRegistryFile(RegistryStore& hive, std::string& text, std::string& detail) {
-    return Renderer{hive}.Render(text, detail);
+RenderedRegistry RenderRegistryFile(RegistryStore& hive) {
+    return Renderer{hive}.Render();
 }
 
 ExportOutcome ExportRegistry(RegistryStore& hive, const std::string& file) {
-    std::string text;
-    std::string detail;
-    if (!RenderRegistryFile(hive, text, detail)) {
-        return {ExportResult::Unexportable, detail};
+    RenderedRegistry rendered = RenderRegistryFile(hive);
+    if (rendered.status != ERROR_SUCCESS_STATUS) {
+        ExportOutcome outcome;
+        outcome.result = ExportResult::StoreUnreadable;
+        outcome.storeStatus = rendered.status;
+        return outcome;
     }
-    // Written beside the target and renamed over it, so that a failure never leaves half a file.
-    const std::filesystem::path target{file};
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    {
-        // The temporary name is predictable: whatever stands there (a stale file, or a link
-        // planted to make the tool overwrite another file) is removed, and the file is then
-        // created anew, never opened through a link.
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(
-            std::fopen(temporary.string().c_str(), "wbx"), &std::fclose);
-        const bool written = out &&
-                             std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
-                             std::fflush(out.get()) == 0;
-        if (!written) {
-            std::filesystem::remove(temporary, ignored);
-            return {ExportResult::NotWritten, {}};
-        }
+    ExportOutcome outcome;
+    outcome.skipped = std::move(rendered.skipped);
+    outcome.fileError = ReplaceFile(file, rendered.text);
+    if (outcome.fileError) {
+        outcome.result = ExportResult::NotWritten;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return {ExportResult::NotWritten, {}};
-    }
-    return {};
+    return outcome;
 }
 
 }  // namespace pantrel

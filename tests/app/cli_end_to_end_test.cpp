@@ -268,8 +268,9 @@ TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
 }
 
 // A model name may hold a line break written as a character reference; in the registry file it
-// would end the value's line and let the rest of the name stand as a key of its own.
-TEST_F(CommandLineTest, ExportRefusesANameThatWouldBreakItsLine) {
+// would end the value's line and let the rest of the name stand as a key of its own. That one
+// entry is left out and named on one line; the rest is written, and the run fails.
+TEST_F(CommandLineTest, ExportLeavesOutANameThatWouldBreakItsLine) {
     std::string text = ReadWholeFile(Spec("cash_only.xml"));
     const std::string injected = "K-1&#13;&#10;[HKEY_LOCAL_MACHINE\\Obcy]&#13;&#10;\"a";
     text.replace(text.find("K-1"), 3, injected);
@@ -277,8 +278,16 @@ TEST_F(CommandLineTest, ExportRefusesANameThatWouldBreakItsLine) {
     ASSERT_EQ(Run({"-install", Spec("line_break.xml")}).exitCode, 0);
     const ProcessResult result = Run({"-export", "out.reg"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("out.reg"), std::string::npos) << result.err;
-    EXPECT_FALSE(fs::exists(folder_ / "out.reg"));
+    EXPECT_EQ(result.err,
+              "pantrel: wpisu '" + kCashModels +
+                  "\\K-1\\r\\n[HKEY_LOCAL_MACHINE\\Obcy]\\r\\n\"a|Kasomat' nie zapisano "
+                  "do pliku '" +
+                  (folder_ / "out.reg").string() + "': nazwa zawiera znak końca wiersza\n");
+    const std::string written = ReadWholeFile(folder_ / "out.reg");
+    EXPECT_NE(written.find("\r\n\"K-2|Kasomat\"=\"" + Spec("line_break.xml") + "\"\r\n"),
+              std::string::npos)
+        << written;
+    EXPECT_EQ(written.find("Obcy"), std::string::npos) << written;
 }
 
 // A store file that is no store must not list or export as an empty registry.
@@ -290,24 +299,89 @@ TEST_F(CommandLineTest, CorruptStoreIsNeitherListedNorExportedAsEmpty) {
     EXPECT_NE(result.err.find(Store().string()), std::string::npos) << result.err;
     result = Run({"-export", "out.reg"});
     EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "pantrel: nie można odczytać rejestru '" + Store().string() +
+                              "': plik rejestru jest uszkodzony\n");
     EXPECT_FALSE(fs::exists(folder_ / "out.reg"));
 }
 
-TEST_F(CommandLineTest, ExportNeverWritesThroughALinkAtItsTemporaryName) {
+// The export's temporary file has a fresh name of its own: neither a file nor a link that stands
+// under the name "<target>.tmp" is removed or written through.
+TEST_F(CommandLineTest, ExportNeverTouchesAFileAtATemporaryLookingName) {
     ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
     std::ofstream(folder_ / "victim") << "keep";
     fs::create_symlink(folder_ / "victim", folder_ / "out.reg.tmp");
-    const ProcessResult result = Run({"-export", "out.reg"});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::ofstream(folder_ / "x.reg.tmp") << "mine";
+    for (const std::string target : {"out.reg", "x.reg"}) {
+        const ProcessResult result = Run({"-export", target});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(ReadWholeFile(folder_ / target).rfind("REGEDIT4\r\n", 0), 0u);
+    }
     EXPECT_EQ(ReadWholeFile(folder_ / "victim"), "keep");
-    EXPECT_EQ(ReadWholeFile(folder_ / "out.reg").rfind("REGEDIT4\r\n", 0), 0u);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(folder_ / "out.reg.tmp")));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "out.reg.tmp"));
+    EXPECT_EQ(ReadWholeFile(folder_ / "x.reg.tmp"), "mine");
 }
 
 TEST_F(CommandLineTest, ExportToAnUnwritablePlaceFails) {
     const ProcessResult result = Run({"-export", (folder_ / "no" / "such" / "x.reg").string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("x.reg"), std::string::npos);
+    EXPECT_NE(result.err.find("nie ma takiego folderu"), std::string::npos) << result.err;
+}
+
+// A bare path that only begins with a word of this tool's own switches is no switch: the window
+// is asked for, and nothing is written where the rest of the word points.
+TEST_F(CommandLineTest, APathBeginningWithASwitchWordIsNoSwitch) {
+    fs::create_directory(folder_ / "s");
+    std::ofstream(folder_ / "s" / "notes.txt") << "keep";
+    for (const std::string path : {"/exports/notes.txt", "/validates/notes.txt", "/lists"}) {
+        const ProcessResult result = Run({path});
+        EXPECT_EQ(result.exitCode, 2) << path << "\n" << result.err;
+    }
+    EXPECT_EQ(ReadWholeFile(folder_ / "s" / "notes.txt"), "keep");
+}
+
+// Names may hold tabs and line breaks (character references), paths backslashes: every field is
+// escaped so that each entry stays one line of four fields.
+TEST_F(CommandLineTest, ListAndValidateEscapeWhatWouldBreakTheirLines) {
+    std::string text = ReadWholeFile(Spec("cash_only.xml"));
+    text.replace(text.find("K-1"), 3, "K&#9;1&#13;&#10;x\\y");
+    text.replace(text.find("<Producent>Kasomat"), 18, "<Producent>Ka\\so&#9;mat");
+    const fs::path folder = folder_ / "a\\b\tc";
+    fs::create_directory(folder);
+    const std::string spec = (folder / "k.xml").string();
+    std::ofstream(spec, std::ios::binary) << text;
+    const std::string escapedSpec = (folder_ / "a\\\\b\\tc" / "k.xml").string();
+    // A tab sorts before "-", as its Windows-1250 byte does.
+    const std::string expected = "Kasa fiskalna\tK\\t1\\r\\nx\\\\y\tKa\\\\so\\tmat\t" +
+                                 escapedSpec + "\n" + "Kasa fiskalna\tK-2\tKa\\\\so\\tmat\t" +
+                                 escapedSpec + "\n";
+    ProcessResult result = Run({"-validate", spec});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, expected);
+    ASSERT_EQ(Run({"-install", spec}).exitCode, 0);
+    result = Run({"-list"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, expected);
+}
+
+// A path longer than the system takes, as a whole or in one of its names, is called too long,
+// not missing.
+TEST_F(CommandLineTest, APathOverTheSystemsLimitIsCalledTooLong) {
+    std::string deep;
+    for (int i = 0; i < 1100; ++i) {
+        deep += "abc/";
+    }
+    for (const std::string& path : {Spec(std::string(300, 'n') + ".xml"), "/" + deep + "k.xml"}) {
+        for (const std::string verb : {"-install", "-uninstall", "-validate"}) {
+            const ProcessResult result = Run({verb, path});
+            EXPECT_EQ(result.exitCode, 1) << verb;
+            EXPECT_NE(result.err.find("jest dłuższa, niż pozwala system\n"), std::string::npos)
+                << result.err;
+            EXPECT_EQ(result.err.find("nie istnieje"), std::string::npos) << result.err;
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(Store()));
 }
 
 TEST_F(CommandLineTest, WithoutADisplayTheWindowExplainsTheSwitches) {

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "app/listing_text.h"
+
 namespace pantrel {
 namespace {
 
@@ -48,7 +50,25 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"-listing", A::Window, ""}, ParseCase{"-list x", A::Window, ""},
         ParseCase{"-help", A::Window, ""}, ParseCase{"-?", A::Window, ""},
         ParseCase{"-", A::Window, ""}, ParseCase{"x.xml", A::Window, ""},
-        ParseCase{" -install x.xml", A::Window, ""}, ParseCase{"-instal x.xml", A::Window, ""}));
+        ParseCase{" -install x.xml", A::Window, ""}, ParseCase{"-instal x.xml", A::Window, ""},
+        // The two switches of the driver's installers stay prefix tests, whatever follows ...
+        ParseCase{"/installers/x.xml", A::Install, "ers/x.xml"},
+        ParseCase{"/uninstaller.xml", A::Uninstall, "er.xml"},
+        // ... but the words only this tool adds stand alone: a path that merely begins with one
+        // of them is no switch.
+        ParseCase{"/exports/notes.txt", A::Window, ""}, ParseCase{"-exportout.reg", A::Window, ""},
+        ParseCase{"/validated/x.xml", A::Window, ""}, ParseCase{"/lists/a.txt", A::Window, ""},
+        ParseCase{"-EXPORT\"out.reg\"", A::Export, "out.reg"},
+        ParseCase{"-validate\"a b.xml\"", A::Validate, "a b.xml"},
+        ParseCase{"-export", A::Export, ""}, ParseCase{"-list\"\"", A::List, ""}));
+
+TEST(EscapeListingField, EscapesWhatWouldSplitALineOrAField) {
+    EXPECT_EQ(EscapeListingField("K-1 Łódź"), "K-1 Łódź");
+    EXPECT_EQ(EscapeListingField("a\tb\rc\nd\\e"), "a\\tb\\rc\\nd\\\\e");
+    // An escaped backslash followed by a letter is no escape of that letter.
+    EXPECT_EQ(EscapeListingField("\\n"), "\\\\n");
+    EXPECT_EQ(OnOneLine("C:\\a\tb\r\n"), "C:\\a\\tb\\r\\n");
+}
 
 TEST(JoinArguments, JoinsWithSingleBlanks) {
     const char* argv[] = {"pantrel", "-install", "/a b/c.xml", "x"};

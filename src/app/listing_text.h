@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pantrel {
+
+// A field of a -list or -validate line: a backslash, tab, carriage return or line feed in a model
+// name, a producer or a path becomes "\\", "\t", "\r" or "\n", so that every entry stays one line
+// of four tab-separated fields that a script can split and unescape.
+std::string EscapeListingField(std::string_view text);
+
+// A name quoted in a one-line message: tabs and line breaks shown as "\t", "\r" and "\n";
+// backslashes stay as they are, since registry and Windows paths are full of them.
+std::string OnOneLine(std::string_view text);
+
+}  // namespace pantrel

@@ -1,0 +1,117 @@
+#include "app/replace_file.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace pantrel {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+// Creates `path` for writing only when nothing stands under that name, not even a dangling link;
+// `file_exists` when something does.
+FileHandle CreateNewFile(const std::filesystem::path& path, std::error_code& error) {
+#ifdef _WIN32
+    const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                          _S_IREAD | _S_IWRITE);
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+    if (fd < 0) {
+        error = LastError();
+        return nullptr;
+    }
+#ifdef _WIN32
+    FileHandle file{_fdopen(fd, "wb")};
+#else
+    FileHandle file{::fdopen(fd, "wb")};
+#endif
+    if (!file) {
+        error = LastError();
+#ifdef _WIN32
+        _close(fd);
+#else
+        ::close(fd);
+#endif
+    }
+    return file;
+}
+
+// A name of our own in `folder` that no other run picks: random, and created exclusively.
+std::filesystem::path TemporaryName(const std::filesystem::path& folder) {
+    static std::mt19937_64 random{std::random_device{}()};
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string name = ".pantrel-";
+    std::uint64_t bits = random();
+    for (int i = 0; i < 16; ++i, bits >>= 4) {
+        name.push_back(kDigits[bits & 0xF]);
+    }
+    name.append(".tmp");
+    return folder / name;
+}
+
+bool WriteAndClose(FileHandle file, std::string_view bytes, std::error_code& error) {
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+                         std::fflush(file.get()) == 0;
+    if (!written) {
+        error = LastError();
+    }
+    // A failed close may be the first sign that the data did not reach the disk.
+    if (std::fclose(file.release()) != 0 && written) {
+        error = LastError();
+        return false;
+    }
+    return written;
+}
+
+}  // namespace
+
+std::error_code ReplaceFile(const std::filesystem::path& target, std::string_view bytes) {
+    constexpr int kAttempts = 100;
+    const std::filesystem::path folder = target.parent_path();
+    std::error_code error;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const std::filesystem::path temporary = TemporaryName(folder);
+        error.clear();
+        FileHandle file = CreateNewFile(temporary, error);
+        if (!file) {
+            if (error == std::errc::file_exists) {
+                continue;  // someone else's file: pick another name, never touch it
+            }
+            return error;
+        }
+        std::error_code ignored;
+        if (!WriteAndClose(std::move(file), bytes, error)) {
+            std::filesystem::remove(temporary, ignored);
+            return error ? error : std::make_error_code(std::errc::io_error);
+        }
+        std::filesystem::rename(temporary, target, error);
+        if (error) {
+            std::filesystem::remove(temporary, ignored);
+        }
+        return error;
+    }
+    return error;
+}
+
+}  // namespace pantrel
