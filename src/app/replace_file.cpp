@@ -60,7 +60,7 @@ FileHandle CreateNewFile(const std::filesystem::path& path, std::error_code& err
 // A name of our own in `folder` that no other run picks: random, and created exclusively.
 std::filesystem::path TemporaryName(const std::filesystem::path& folder) {
     static std::mt19937_64 random{std::random_device{}()};
-    constexpr char kDigits[] = "0123456789abcdef";
+    constexpr std::string_view kDigits = "0123456789abcdef";
     std::string name = ".pantrel-";
     std::uint64_t bits = random();
     for (int i = 0; i < 16; ++i, bits >>= 4) {
@@ -70,9 +70,19 @@ std::filesystem::path TemporaryName(const std::filesystem::path& folder) {
     return folder / name;
 }
 
+// Asks the system to put the file's data on the disk, so that the rename never replaces the
+// target with a file whose data a crash could still take away.
+bool SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return ::fsync(::fileno(file)) == 0;
+#endif
+}
+
 bool WriteAndClose(FileHandle file, std::string_view bytes, std::error_code& error) {
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                         std::fflush(file.get()) == 0;
+                         std::fflush(file.get()) == 0 && SyncToDisk(file.get());
     if (!written) {
         error = LastError();
     }
