@@ -27,9 +27,9 @@ bool StandsAlone(std::string_view text, std::string_view word) {
 struct Switch {
     std::string_view word;
     CommandAction action;
-    // The two switches of the universal driver's own installers are prefix tests, so that the
-    // path may follow the word directly ("/installx.xml"); the words only this tool adds must
-    // stand alone, or a path such as /exports/notes.txt would be taken for one of them.
+    // The two switches that driver installers have always called are prefix tests, so the path
+    // may follow the word directly ("/installx.xml"); the words only this tool adds must stand
+    // alone, or a bare path such as /exports/notes.txt would be taken for one of them.
     bool prefix;
 };
 
