@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -52,10 +53,17 @@ public:
     }
 
     template <typename T>
-        requires std::is_arithmetic_v<T>
+    requires std::is_arithmetic_v<T>
     bool ExpectEqual(T actual, T expected, const std::string& what) {
         return Expect(actual == expected, what + ": " + std::to_string(actual) + ", expected " +
                                               std::to_string(expected));
+    }
+
+    // Styles and other bit sets, shown in hexadecimal.
+    bool ExpectBits(DWORD actual, DWORD expected, const std::string& what) {
+        std::array<char, 48> text{};
+        std::snprintf(text.data(), text.size(), ": 0x%08lX, expected 0x%08lX", actual, expected);
+        return Expect(actual == expected, what + text.data());
     }
 
     int Finish() const {

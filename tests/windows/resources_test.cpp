@@ -46,8 +46,9 @@ namespace {
 constexpr WORD POLISH = MAKELANGID(LANG_POLISH, SUBLANG_DEFAULT);
 constexpr COLORREF MAGENTA = RGB(255, 0, 255);
 
-HINSTANCE Self() { return GetModuleHandleW(nullptr); }
-
+HINSTANCE Self() {
+    return GetModuleHandleW(nullptr);
+}
 
 // The bytes of a resource in Polish, as the program file holds them.
 std::optional<std::span<const std::byte>> Bytes(const wchar_t* type, int id) {
@@ -226,14 +227,14 @@ void CheckItems(CheckReport& report, const std::string& dialog,
     for (std::size_t i = 0; i < items.size(); ++i) {
         const DialogItem& item = items[i];
         const ExpectedItem& want = expected[i];
-        const std::string name = dialog + " control " + std::to_string(i) + " (" +
-                                 Utf8(want.text) + ", id " + std::to_string(want.id) + ")";
-        report.ExpectEqual(item.style, want.style, name + " style");
-        report.ExpectEqual(item.exStyle, DWORD{0}, name + " extended style");
-        report.Expect(item.x == want.x && item.y == want.y && item.cx == want.cx &&
-                          item.cy == want.cy,
-                      name + " at " + std::to_string(item.x) + ", " + std::to_string(item.y) +
-                          ", " + std::to_string(item.cx) + " x " + std::to_string(item.cy));
+        const std::string name = dialog + " control " + std::to_string(i) + " (" + Utf8(want.text) +
+                                 ", id " + std::to_string(want.id) + ")";
+        report.ExpectBits(item.style, want.style, name + " style");
+        report.ExpectBits(item.exStyle, 0, name + " extended style");
+        report.Expect(
+            item.x == want.x && item.y == want.y && item.cx == want.cx && item.cy == want.cy,
+            name + " at " + std::to_string(item.x) + ", " + std::to_string(item.y) + ", " +
+                std::to_string(item.cx) + " x " + std::to_string(item.cy));
         report.ExpectEqual(item.id, want.id, name + " identifier");
         report.Expect(SameClass(item.windowClass, want.classOrdinal, want.className),
                       name + " class " + Utf8(want.className));
@@ -251,10 +252,10 @@ void CheckDialogTemplates(CheckReport& report) {
     const auto about = aboutBytes ? ParseDialogTemplate(*aboutBytes) : std::nullopt;
     if (report.Expect(about.has_value(), "dialog 100 found and readable")) {
         report.Expect(!about->extended, "dialog 100 is a classic template");
-        report.ExpectEqual(about->style,
-                           DWORD{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU},
-                           "dialog 100 style");
-        report.ExpectEqual(about->exStyle, DWORD{0}, "dialog 100 extended style");
+        report.ExpectBits(about->style,
+                          DWORD{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU},
+                          "dialog 100 style");
+        report.ExpectBits(about->exStyle, 0, "dialog 100 extended style");
         report.Expect(about->cx == 235 && about->cy == 60, "dialog 100 is 235 x 60");
         report.ExpectEqual(about->title, L"Informacje o programie", "dialog 100 caption");
         report.Expect(about->menu == NameOrOrdinal{} && about->windowClass == NameOrOrdinal{},
@@ -267,11 +268,11 @@ void CheckDialogTemplates(CheckReport& report) {
     const auto main = mainBytes ? ParseDialogTemplate(*mainBytes) : std::nullopt;
     if (report.Expect(main.has_value(), "dialog 102 found and readable")) {
         report.Expect(main->extended, "dialog 102 is an extended template");
-        report.ExpectEqual(main->style,
-                           DWORD{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION |
-                                 WS_SYSMENU | WS_MINIMIZEBOX},
-                           "dialog 102 style");
-        report.ExpectEqual(main->exStyle, DWORD{WS_EX_APPWINDOW}, "dialog 102 extended style");
+        report.ExpectBits(main->style,
+                          DWORD{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION |
+                                WS_SYSMENU | WS_MINIMIZEBOX},
+                          "dialog 102 style");
+        report.ExpectBits(main->exStyle, WS_EX_APPWINDOW, "dialog 102 extended style");
         report.Expect(main->cx == 320 && main->cy == 160, "dialog 102 is 320 x 160");
         report.ExpectEqual(main->title, L"Sterowniki uniwersalne firmy Tarvex - program serwisowy",
                            "dialog 102 caption");
@@ -323,8 +324,9 @@ void CheckCreatedDialog(CheckReport& report, int dialogId, const wchar_t* captio
         if (!report.Expect(child != nullptr, name + " exists")) {
             break;
         }
-        report.ExpectEqual(static_cast<DWORD>(GetDlgCtrlID(child)) & (want.id > 0xFFFF ? ~0U : 0xFFFF),
-                           want.id, name + " identifier");
+        report.ExpectEqual(
+            static_cast<DWORD>(GetDlgCtrlID(child)) & (want.id > 0xFFFF ? ~0U : 0xFFFF), want.id,
+            name + " identifier");
         const std::wstring className = ClassOf(child);
         report.Expect(lstrcmpiW(className.c_str(), want.className) == 0,
                       name + " class " + Utf8(className));
@@ -472,8 +474,9 @@ void CheckStrip(CheckReport& report, int id, int cells, std::set<int> blankCells
             }
         }
         const std::string cellName = name + " cell " + std::to_string(cell);
-        report.Expect(blankCells.contains(cell) ? drawn == 0 : drawn > 0,
-                      cellName + (blankCells.contains(cell) ? " is all magenta" : " has a picture"));
+        report.Expect(
+            blankCells.contains(cell) ? drawn == 0 : drawn > 0,
+            cellName + (blankCells.contains(cell) ? " is all magenta" : " has a picture"));
         report.Expect(grey, cellName + " is drawn in greys");
     }
     HIMAGELIST images = ImageList_LoadImageW(Self(), MAKEINTRESOURCEW(id), IMAGE_CELL_SIZE, 0,
@@ -564,9 +567,9 @@ void CheckIconGroup(CheckReport& report) {
             ids32.insert(entry.id);
         }
     }
-    const int chosen = LookupIconIdFromDirectoryEx(
-        reinterpret_cast<PBYTE>(const_cast<std::byte*>(group->data())), TRUE, 32, 32,
-        LR_DEFAULTCOLOR);
+    const int chosen =
+        LookupIconIdFromDirectoryEx(reinterpret_cast<PBYTE>(const_cast<std::byte*>(group->data())),
+                                    TRUE, 32, 32, LR_DEFAULTCOLOR);
     report.Expect(ids32.contains(chosen),
                   "the system picks a 32 x 32 image of icon group 128 for 32 x 32");
     report.Expect(LoadIconW(Self(), MAKEINTRESOURCEW(IDR_MAINFRAME)) != nullptr,
@@ -608,15 +611,15 @@ void CheckVersion(CheckReport& report) {
         report.Expect(
             fixed.dwProductVersionMS == 0x00010000 && fixed.dwProductVersionLS == 0x00050000,
             "product version 1.0.5.0");
-        report.ExpectEqual(fixed.dwFileFlagsMask, DWORD{0x3F}, "version flag mask");
-        report.ExpectEqual(fixed.dwFileFlags, DWORD{0}, "version flags");
-        report.ExpectEqual(fixed.dwFileOS, DWORD{VOS__WINDOWS32}, "operating system");
+        report.ExpectBits(fixed.dwFileFlagsMask, 0x3F, "version flag mask");
+        report.ExpectBits(fixed.dwFileFlags, 0, "version flags");
+        report.ExpectBits(fixed.dwFileOS, VOS__WINDOWS32, "operating system");
         report.ExpectEqual(fixed.dwFileType, DWORD{VFT_APP}, "file type");
     }
-    if (report.Expect(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value,
-                                     &length) &&
-                          length == 4,
-                      "one translation entry")) {
+    if (report.Expect(
+            VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length) &&
+                length == 4,
+            "one translation entry")) {
         const auto* pair = static_cast<const WORD*>(value);
         report.Expect(pair[0] == 0x0415 && pair[1] == 1250, "translation Polish, code page 1250");
     }
@@ -624,9 +627,8 @@ void CheckVersion(CheckReport& report) {
     const auto raw = Bytes(MAKEINTRESOURCEW(16), 1);
     report.Expect(raw && std::search(raw->begin(), raw->end(),
                                      reinterpret_cast<const std::byte*>(blockName.data()),
-                                     reinterpret_cast<const std::byte*>(blockName.data() +
-                                                                        blockName.size())) !=
-                             raw->end(),
+                                     reinterpret_cast<const std::byte*>(
+                                         blockName.data() + blockName.size())) != raw->end(),
                   "string table named \"041504E2\" exactly");
     const std::pair<const wchar_t*, const wchar_t*> strings[] = {
         {L"CompanyName", L"Tarvex"},
@@ -658,8 +660,7 @@ void CheckManifest(CheckReport& report) {
                              "publicKeyToken=\"6595b64144ccf1df\"",
                              "<requestedExecutionLevel level=\"requireAdministrator\" "
                              "uiAccess=\"false\"/>"}) {
-        report.Expect(text.find(part) != std::string::npos,
-                      std::string("manifest holds ") + part);
+        report.Expect(text.find(part) != std::string::npos, std::string("manifest holds ") + part);
     }
     // A 32-bit architecture in the manifest of a 64-bit program stops it from starting.
     int architectures = 0;
@@ -684,12 +685,12 @@ void CheckManifest(CheckReport& report) {
     std::transform(file.begin(), file.end(), file.begin(), ::towlower);
     auto* getVersion = controls == nullptr
                            ? nullptr
-                           : reinterpret_cast<DLLGETVERSIONPROC>(
-                                 reinterpret_cast<void*>(GetProcAddress(controls, "DllGetVersion")));
+                           : reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(
+                                 GetProcAddress(controls, "DllGetVersion")));
     DLLVERSIONINFO version{};
     version.cbSize = sizeof(version);
-    const bool six = getVersion != nullptr && SUCCEEDED(getVersion(&version)) &&
-                     version.dwMajorVersion == 6;
+    const bool six =
+        getVersion != nullptr && SUCCEEDED(getVersion(&version)) && version.dwMajorVersion == 6;
     const bool sideBySide = file.find(L"microsoft.windows.common-controls") != std::wstring::npos &&
                             file.find(L"_6.0.") != std::wstring::npos;
     report.Expect(six || sideBySide, "common controls 6 in use: " + Utf8(file));
