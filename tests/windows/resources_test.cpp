@@ -2,20 +2,20 @@
 // window and the core expect: the schema byte for byte, every string against the core's own
 // table, the dialog templates field by field and as created windows, the menu, the accelerators,
 // the image strips as image lists, the icon group, the version block and the manifest.
-// Usage: resources_test.exe PATH_OF_Sterowniki.xsd; prints each failure, ends with 1 on any.
+// Usage: resources_test.exe PATH_OF_Sterowniki.xsd [PROGRAM.exe]: checks this test program, which
+// links the same resources, or the program named; prints each failure, ends with 1 on any.
 
 #include <windows.h>
 // The headers below build on the types of windows.h.
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <cwctype>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -46,8 +46,21 @@ namespace {
 constexpr WORD POLISH = MAKELANGID(LANG_POLISH, SUBLANG_DEFAULT);
 constexpr COLORREF MAGENTA = RGB(255, 0, 255);
 
+// The program whose resources are checked: this test program itself, or a program file named on
+// the command line, loaded as an image of resources only.
+struct Program {
+    HMODULE module = nullptr;
+    std::wstring path;
+    bool self = true;
+};
+
+Program& Checked() {
+    static Program program;
+    return program;
+}
+
 HINSTANCE Self() {
-    return GetModuleHandleW(nullptr);
+    return Checked().module;
 }
 
 // The bytes of a resource in Polish, as the program file holds them.
@@ -141,10 +154,21 @@ void CheckInventory(CheckReport& report) {
 
 // ---- the schema ----
 
-void CheckSchema(CheckReport& report, const char* schemaPath) {
-    std::ifstream file(schemaPath, std::ios::binary);
-    const std::vector<char> expected{std::istreambuf_iterator<char>(file), {}};
-    report.Expect(!expected.empty(), std::string("the schema file can be read: ") + schemaPath);
+std::vector<char> ReadFile(const wchar_t* path) {
+    std::vector<char> content;
+    if (FILE* file = _wfopen(path, L"rb")) {
+        std::array<char, 4096> block{};
+        for (std::size_t read; (read = std::fread(block.data(), 1, block.size(), file)) > 0;) {
+            content.insert(content.end(), block.data(), block.data() + read);
+        }
+        std::fclose(file);
+    }
+    return content;
+}
+
+void CheckSchema(CheckReport& report, const wchar_t* schemaPath) {
+    const std::vector<char> expected = ReadFile(schemaPath);
+    report.Expect(!expected.empty(), "the schema file can be read: " + Utf8(schemaPath));
     const auto bytes = Bytes(L"XML", IDR_SCHEMA);
     if (!report.Expect(bytes.has_value(), "resource XML/110 (the schema) found")) {
         return;
@@ -589,12 +613,11 @@ std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* key) {
 }
 
 void CheckVersion(CheckReport& report) {
-    std::array<wchar_t, MAX_PATH> program{};
-    GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    const wchar_t* program = Checked().path.c_str();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(program.data(), &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(program, &ignored);
     std::vector<BYTE> block(size);
-    if (!report.Expect(size != 0 && GetFileVersionInfoW(program.data(), 0, size, block.data()),
+    if (!report.Expect(size != 0 && GetFileVersionInfoW(program, 0, size, block.data()),
                        "the program file has a version block")) {
         return;
     }
@@ -647,6 +670,46 @@ void CheckVersion(CheckReport& report) {
 
 // ---- manifest ----
 
+// The file of the common controls that a program started with the manifest uses: the side-by-
+// side assembly folder of version 6 when the dependency is honoured. Empty when the manifest
+// makes no activation context or its context does not itself redirect the common controls
+// (without that test, this test program's own context would answer).
+std::wstring CommonControlsOfManifest() {
+    ACTCTXW request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = Checked().path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = CreateActCtxW(&request);
+    ULONG_PTR cookie = 0;
+    if (context == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::array<wchar_t, MAX_PATH> path{};
+    if (ActivateActCtx(context, &cookie)) {
+        ACTCTX_SECTION_KEYED_DATA redirection{};
+        redirection.cbSize = sizeof(redirection);
+        const bool redirected =
+            FindActCtxSectionStringW(FIND_ACTCTX_SECTION_KEY_RETURN_HACTCTX, nullptr,
+                                     ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll",
+                                     &redirection) &&
+            redirection.hActCtx == context;
+        if (redirection.hActCtx != nullptr) {
+            ReleaseActCtx(redirection.hActCtx);
+        }
+        HMODULE controls = redirected ? LoadLibraryW(L"comctl32.dll") : nullptr;
+        if (controls != nullptr) {
+            GetModuleFileNameW(controls, path.data(), static_cast<DWORD>(path.size()));
+            FreeLibrary(controls);
+        }
+        DeactivateActCtx(0, cookie);
+    }
+    ReleaseActCtx(context);
+    std::wstring file = path.data();
+    std::transform(file.begin(), file.end(), file.begin(), ::towlower);
+    return file;
+}
+
 void CheckManifest(CheckReport& report) {
     const auto bytes = Bytes(MAKEINTRESOURCEW(24), 1);
     if (!report.Expect(bytes.has_value(), "manifest 1 found")) {
@@ -674,37 +737,40 @@ void CheckManifest(CheckReport& report) {
         ++architectures;
     }
     report.ExpectEqual(architectures, 2, "manifest architectures (program, common controls)");
-    // The dependency is honoured: the common controls in use are the side-by-side version 6
-    // (Wine's reports 5.81 from DllGetVersion, but is loaded from the version 6 assembly folder).
-    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
-    std::array<wchar_t, MAX_PATH> path{};
-    if (controls != nullptr) {
-        GetModuleFileNameW(controls, path.data(), static_cast<DWORD>(path.size()));
-    }
-    std::wstring file = path.data();
-    std::transform(file.begin(), file.end(), file.begin(), ::towlower);
-    auto* getVersion = controls == nullptr
-                           ? nullptr
-                           : reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(
-                                 GetProcAddress(controls, "DllGetVersion")));
-    DLLVERSIONINFO version{};
-    version.cbSize = sizeof(version);
-    const bool six =
-        getVersion != nullptr && SUCCEEDED(getVersion(&version)) && version.dwMajorVersion == 6;
-    const bool sideBySide = file.find(L"microsoft.windows.common-controls") != std::wstring::npos &&
-                            file.find(L"_6.0.") != std::wstring::npos;
-    report.Expect(six || sideBySide, "common controls 6 in use: " + Utf8(file));
+    const std::wstring controls = CommonControlsOfManifest();
+    report.Expect(
+        controls.find(L"microsoft.windows.common-controls") != std::wstring::npos &&
+            controls.find(L"_6.0.") != std::wstring::npos,
+        "the manifest's activation context loads common controls 6 (" + Utf8(controls) + ")");
 }
 
 }  // namespace
 }  // namespace pantrel
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
-    if (argc != 2) {
-        std::printf("usage: resources_test.exe PATH_OF_Sterowniki.xsd\n");
+    if (argc != 2 && argc != 3) {
+        std::printf("usage: resources_test.exe PATH_OF_Sterowniki.xsd [PROGRAM.exe]\n");
         return 2;
     }
+    pantrel::Program& program = pantrel::Checked();
+    if (argc == 3) {
+        program.path = argv[2];
+        program.self = false;
+        program.module = LoadLibraryExW(argv[2], nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        if (program.module == nullptr) {
+            std::printf("FAIL: cannot load %s (error %lu)\n", pantrel::Utf8(argv[2]).c_str(),
+                        GetLastError());
+            return 1;
+        }
+    } else {
+        std::array<wchar_t, MAX_PATH> path{};
+        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        program.path = path.data();
+        program.module = GetModuleHandleW(nullptr);
+    }
+    std::printf("checking the resources of %s\n", pantrel::Utf8(program.path).c_str());
     pantrel::CheckReport report;
     pantrel::CheckInventory(report);
     pantrel::CheckSchema(report, argv[1]);
