@@ -61,11 +61,11 @@ private:
     bool m_ok = true;
 };
 
-void ReadPlacement(TemplateReader& in, short& x, short& y, short& cx, short& cy) {
-    x = in.Read<short>();
-    y = in.Read<short>();
-    cx = in.Read<short>();
-    cy = in.Read<short>();
+void ReadPlacement(TemplateReader& in, TemplateFrame& frame) {
+    frame.x = in.Read<short>();
+    frame.y = in.Read<short>();
+    frame.cx = in.Read<short>();
+    frame.cy = in.Read<short>();
 }
 
 DialogItem ReadItem(TemplateReader& in, bool extended) {
@@ -73,13 +73,13 @@ DialogItem ReadItem(TemplateReader& in, bool extended) {
     DialogItem item;
     if (extended) {
         in.Read<DWORD>();  // help context
-        item.exStyle = in.Read<DWORD>();
-        item.style = in.Read<DWORD>();
+        item.frame.exStyle = in.Read<DWORD>();
+        item.frame.style = in.Read<DWORD>();
     } else {
-        item.style = in.Read<DWORD>();
-        item.exStyle = in.Read<DWORD>();
+        item.frame.style = in.Read<DWORD>();
+        item.frame.exStyle = in.Read<DWORD>();
     }
-    ReadPlacement(in, item.x, item.y, item.cx, item.cy);
+    ReadPlacement(in, item.frame);
     item.id = extended ? in.Read<DWORD>() : in.Read<WORD>();
     item.windowClass = in.ReadNameOrOrdinal();
     item.text = in.ReadNameOrOrdinal();
@@ -110,18 +110,18 @@ std::optional<DialogTemplate> ParseDialogTemplate(std::span<const std::byte> byt
     dialog.extended = version == 1 && signature == 0xFFFF;
     if (dialog.extended) {
         in.Read<DWORD>();  // help context
-        dialog.exStyle = in.Read<DWORD>();
-        dialog.style = in.Read<DWORD>();
+        dialog.frame.exStyle = in.Read<DWORD>();
+        dialog.frame.style = in.Read<DWORD>();
     } else {
-        dialog.style = static_cast<DWORD>(version) | (static_cast<DWORD>(signature) << 16);
-        dialog.exStyle = in.Read<DWORD>();
+        dialog.frame.style = static_cast<DWORD>(version) | (static_cast<DWORD>(signature) << 16);
+        dialog.frame.exStyle = in.Read<DWORD>();
     }
     const WORD count = in.Read<WORD>();
-    ReadPlacement(in, dialog.x, dialog.y, dialog.cx, dialog.cy);
+    ReadPlacement(in, dialog.frame);
     dialog.menu = in.ReadNameOrOrdinal();
     dialog.windowClass = in.ReadNameOrOrdinal();
     dialog.title = in.ReadText();
-    if ((dialog.style & DS_SETFONT) != 0) {
+    if ((dialog.frame.style & DS_SETFONT) != 0) {
         dialog.pointSize = in.Read<WORD>();
         if (dialog.extended) {
             dialog.weight = in.Read<WORD>();

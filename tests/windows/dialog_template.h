@@ -19,13 +19,18 @@ struct NameOrOrdinal {
     bool operator==(const NameOrOrdinal&) const = default;
 };
 
-struct DialogItem {
+// Styles and place, in dialog units, of the dialog or of one of its controls.
+struct TemplateFrame {
     DWORD style = 0;
     DWORD exStyle = 0;
     short x = 0;
     short y = 0;
     short cx = 0;
     short cy = 0;
+};
+
+struct DialogItem {
+    TemplateFrame frame;
     DWORD id = 0;  // a classic template holds 16 bits: "no identifier" is 0xFFFF there
     NameOrOrdinal windowClass;
     NameOrOrdinal text;
@@ -34,12 +39,7 @@ struct DialogItem {
 // A dialog template as the resource holds it, classic (DLGTEMPLATE) or extended (DLGTEMPLATEEX).
 struct DialogTemplate {
     bool extended = false;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    short x = 0;
-    short y = 0;
-    short cx = 0;
-    short cy = 0;
+    TemplateFrame frame;
     NameOrOrdinal menu;
     NameOrOrdinal windowClass;
     std::wstring title;

@@ -253,12 +253,13 @@ void CheckItems(CheckReport& report, const std::string& dialog,
         const ExpectedItem& want = expected[i];
         const std::string name = dialog + " control " + std::to_string(i) + " (" + Utf8(want.text) +
                                  ", id " + std::to_string(want.id) + ")";
-        report.ExpectBits(item.style, want.style, name + " style");
-        report.ExpectBits(item.exStyle, 0, name + " extended style");
-        report.Expect(
-            item.x == want.x && item.y == want.y && item.cx == want.cx && item.cy == want.cy,
-            name + " at " + std::to_string(item.x) + ", " + std::to_string(item.y) + ", " +
-                std::to_string(item.cx) + " x " + std::to_string(item.cy));
+        report.ExpectBits(item.frame.style, want.style, name + " style");
+        report.ExpectBits(item.frame.exStyle, 0, name + " extended style");
+        report.Expect(item.frame.x == want.x && item.frame.y == want.y &&
+                          item.frame.cx == want.cx && item.frame.cy == want.cy,
+                      name + " at " + std::to_string(item.frame.x) + ", " +
+                          std::to_string(item.frame.y) + ", " + std::to_string(item.frame.cx) +
+                          " x " + std::to_string(item.frame.cy));
         report.ExpectEqual(item.id, want.id, name + " identifier");
         report.Expect(SameClass(item.windowClass, want.classOrdinal, want.className),
                       name + " class " + Utf8(want.className));
@@ -271,41 +272,48 @@ void CheckItems(CheckReport& report, const std::string& dialog,
     }
 }
 
-void CheckDialogTemplates(CheckReport& report) {
-    const auto aboutBytes = Bytes(MAKEINTRESOURCEW(5), IDD_ABOUTBOX);
-    const auto about = aboutBytes ? ParseDialogTemplate(*aboutBytes) : std::nullopt;
-    if (report.Expect(about.has_value(), "dialog 100 found and readable")) {
-        report.Expect(!about->extended, "dialog 100 is a classic template");
-        report.ExpectBits(about->style,
-                          DWORD{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU},
-                          "dialog 100 style");
-        report.ExpectBits(about->exStyle, 0, "dialog 100 extended style");
-        report.Expect(about->cx == 235 && about->cy == 60, "dialog 100 is 235 x 60");
-        report.ExpectEqual(about->title, L"Informacje o programie", "dialog 100 caption");
-        report.Expect(about->menu == NameOrOrdinal{} && about->windowClass == NameOrOrdinal{},
-                      "dialog 100 has no menu and the standard dialog class");
-        report.ExpectEqual(about->pointSize, WORD{8}, "dialog 100 font size");
-        report.ExpectEqual(about->font, L"MS Shell Dlg", "dialog 100 font");
-        CheckItems(report, "dialog 100", about->items, ABOUT_ITEMS);
+struct ExpectedDialog {
+    int id;
+    bool extended;
+    DWORD style;
+    DWORD exStyle;
+    short cx, cy;
+    const wchar_t* caption;
+    std::span<const ExpectedItem> items;
+};
+
+const std::array DIALOGS{
+    ExpectedDialog{IDD_ABOUTBOX, false,
+                   DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 235, 60,
+                   L"Informacje o programie", ABOUT_ITEMS},
+    ExpectedDialog{IDD_PANTREL_DIALOG, true,
+                   DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
+                       WS_MINIMIZEBOX,
+                   WS_EX_APPWINDOW, 320, 160,
+                   L"Sterowniki uniwersalne firmy Tarvex - program serwisowy", MAIN_ITEMS},
+};
+
+void CheckDialogTemplate(CheckReport& report, const ExpectedDialog& want) {
+    const std::string name = "dialog " + std::to_string(want.id);
+    const auto bytes = Bytes(MAKEINTRESOURCEW(5), want.id);
+    const auto dialog = bytes ? ParseDialogTemplate(*bytes) : std::nullopt;
+    if (!report.Expect(dialog.has_value(), name + " found and readable")) {
+        return;
     }
-    const auto mainBytes = Bytes(MAKEINTRESOURCEW(5), IDD_PANTREL_DIALOG);
-    const auto main = mainBytes ? ParseDialogTemplate(*mainBytes) : std::nullopt;
-    if (report.Expect(main.has_value(), "dialog 102 found and readable")) {
-        report.Expect(main->extended, "dialog 102 is an extended template");
-        report.ExpectBits(main->style,
-                          DWORD{DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION |
-                                WS_SYSMENU | WS_MINIMIZEBOX},
-                          "dialog 102 style");
-        report.ExpectBits(main->exStyle, WS_EX_APPWINDOW, "dialog 102 extended style");
-        report.Expect(main->cx == 320 && main->cy == 160, "dialog 102 is 320 x 160");
-        report.ExpectEqual(main->title, L"Sterowniki uniwersalne firmy Tarvex - program serwisowy",
-                           "dialog 102 caption");
-        report.Expect(main->menu == NameOrOrdinal{} && main->windowClass == NameOrOrdinal{},
-                      "dialog 102 has no menu and the standard dialog class");
-        report.ExpectEqual(main->pointSize, WORD{8}, "dialog 102 font size");
-        report.ExpectEqual(main->font, L"MS Shell Dlg", "dialog 102 font");
-        CheckItems(report, "dialog 102", main->items, MAIN_ITEMS);
-    }
+    report.Expect(dialog->extended == want.extended,
+                  name + (want.extended ? " is an extended template" : " is a classic template"));
+    report.ExpectBits(dialog->frame.style, want.style, name + " style");
+    report.ExpectBits(dialog->frame.exStyle, want.exStyle, name + " extended style");
+    report.Expect(dialog->frame.cx == want.cx && dialog->frame.cy == want.cy,
+                  name + " size " + std::to_string(dialog->frame.cx) + " x " +
+                      std::to_string(dialog->frame.cy));
+    report.ExpectEqual(dialog->title, want.caption, name + " caption");
+    report.Expect(dialog->menu == NameOrOrdinal{} && dialog->windowClass == NameOrOrdinal{},
+                  name + " has no menu and the standard dialog class");
+    report.ExpectEqual(dialog->pointSize, WORD{8}, name + " font size");
+    report.ExpectEqual(dialog->font, L"MS Shell Dlg", name + " font");
+    report.Expect(dialog->weight == 0 && dialog->italic == 0, name + " font weight and slant");
+    CheckItems(report, name, dialog->items, want.items);
 }
 
 // ---- dialog templates as windows ----
@@ -327,43 +335,42 @@ std::wstring ClassOf(HWND window) {
 }
 
 // Creates the dialog and walks its controls in tab order: identifier, class and text each.
-void CheckCreatedDialog(CheckReport& report, int dialogId, const wchar_t* caption,
-                        std::span<const ExpectedItem> expected) {
-    const std::string dialog = "created dialog " + std::to_string(dialogId);
-    HWND window = CreateDialogParamW(Self(), MAKEINTRESOURCEW(dialogId), nullptr, QuietDialog, 0);
+void CheckCreatedDialog(CheckReport& report, const ExpectedDialog& want) {
+    const std::string dialog = "created dialog " + std::to_string(want.id);
+    HWND window = CreateDialogParamW(Self(), MAKEINTRESOURCEW(want.id), nullptr, QuietDialog, 0);
     if (!report.Expect(window != nullptr, dialog + " (error " + std::to_string(GetLastError()) +
                                               "; needs a display, run under xvfb-run)")) {
         return;
     }
-    report.ExpectEqual(WindowText(window), caption, dialog + " caption");
-    RECT units{0, 0, dialogId == IDD_ABOUTBOX ? 235 : 320, dialogId == IDD_ABOUTBOX ? 60 : 160};
+    report.ExpectEqual(WindowText(window), want.caption, dialog + " caption");
+    RECT units{0, 0, want.cx, want.cy};
     MapDialogRect(window, &units);
     RECT client{};
     GetClientRect(window, &client);
     report.Expect(client.right == units.right && client.bottom == units.bottom,
                   dialog + " client area is the template's size in dialog units");
     HWND child = GetWindow(window, GW_CHILD);
-    for (const ExpectedItem& want : expected) {
-        const std::string name = dialog + " control " + Utf8(want.text);
+    for (const ExpectedItem& item : want.items) {
+        const std::string name = dialog + " control " + Utf8(item.text);
         if (!report.Expect(child != nullptr, name + " exists")) {
             break;
         }
         report.ExpectEqual(
-            static_cast<DWORD>(GetDlgCtrlID(child)) & (want.id > 0xFFFF ? ~0U : 0xFFFF), want.id,
+            static_cast<DWORD>(GetDlgCtrlID(child)) & (item.id > 0xFFFF ? ~0U : 0xFFFF), item.id,
             name + " identifier");
         const std::wstring className = ClassOf(child);
-        report.Expect(lstrcmpiW(className.c_str(), want.className) == 0,
+        report.Expect(lstrcmpiW(className.c_str(), item.className) == 0,
                       name + " class " + Utf8(className));
-        report.Expect(((GetWindowLongW(child, GWL_STYLE) ^ want.style) &
+        report.Expect(((GetWindowLongW(child, GWL_STYLE) ^ item.style) &
                        (WS_VISIBLE | WS_DISABLED | WS_TABSTOP | WS_GROUP)) == 0,
                       name + " visible, enabled, tab stop and group as in the template");
-        if (want.textOrdinal) {
+        if (item.textOrdinal) {
             report.Expect(SendMessageW(child, STM_GETICON, 0, 0) != 0, name + " shows the icon");
         } else {
-            report.ExpectEqual(WindowText(child), want.text, name + " text");
+            report.ExpectEqual(WindowText(child), item.text, name + " text");
         }
-        if (want.id != 0xFFFF && want.id != 0xFFFFFFFF) {
-            report.Expect(GetDlgItem(window, static_cast<int>(want.id)) == child,
+        if (item.id != 0xFFFF && item.id != 0xFFFFFFFF) {
+            report.Expect(GetDlgItem(window, static_cast<int>(item.id)) == child,
                           name + " found by GetDlgItem");
         }
         child = GetWindow(child, GW_HWNDNEXT);
@@ -375,9 +382,9 @@ void CheckCreatedDialog(CheckReport& report, int dialogId, const wchar_t* captio
 void CheckCreatedDialogs(CheckReport& report) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     report.Expect(InitCommonControlsEx(&controls) != FALSE, "common controls initialised");
-    CheckCreatedDialog(report, IDD_ABOUTBOX, L"Informacje o programie", ABOUT_ITEMS);
-    CheckCreatedDialog(report, IDD_PANTREL_DIALOG,
-                       L"Sterowniki uniwersalne firmy Tarvex - program serwisowy", MAIN_ITEMS);
+    for (const ExpectedDialog& dialog : DIALOGS) {
+        CheckCreatedDialog(report, dialog);
+    }
 }
 
 // ---- menu and accelerators ----
@@ -775,7 +782,9 @@ int wmain(int argc, wchar_t** argv) {
     pantrel::CheckInventory(report);
     pantrel::CheckSchema(report, argv[1]);
     pantrel::CheckStrings(report);
-    pantrel::CheckDialogTemplates(report);
+    for (const pantrel::ExpectedDialog& dialog : pantrel::DIALOGS) {
+        pantrel::CheckDialogTemplate(report, dialog);
+    }
     pantrel::CheckCreatedDialogs(report);
     pantrel::CheckMenu(report);
     pantrel::CheckAccelerators(report);
