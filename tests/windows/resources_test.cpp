@@ -59,22 +59,22 @@ Program& Checked() {
     return program;
 }
 
-HINSTANCE Self() {
+HINSTANCE Module() {
     return Checked().module;
 }
 
 // The bytes of a resource in Polish, as the program file holds them.
 std::optional<std::span<const std::byte>> Bytes(const wchar_t* type, int id) {
-    HRSRC found = FindResourceExW(Self(), type, MAKEINTRESOURCEW(id), POLISH);
+    HRSRC found = FindResourceExW(Module(), type, MAKEINTRESOURCEW(id), POLISH);
     if (found == nullptr) {
         return std::nullopt;
     }
-    HGLOBAL loaded = LoadResource(Self(), found);
+    HGLOBAL loaded = LoadResource(Module(), found);
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (data == nullptr) {
         return std::nullopt;
     }
-    return std::span(static_cast<const std::byte*>(data), SizeofResource(Self(), found));
+    return std::span(static_cast<const std::byte*>(data), SizeofResource(Module(), found));
 }
 
 template <typename T>
@@ -95,15 +95,13 @@ std::wstring TypeKey(const wchar_t* type) {
                                 : std::wstring(type);
 }
 
-struct Inventory {
-    std::map<ResourceKey, std::vector<WORD>> languages;
-    std::wstring currentType;
-};
+// The languages in which each resource is there.
+using Inventory = std::map<ResourceKey, std::vector<WORD>>;
 
 BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR param) {
     auto* inventory = reinterpret_cast<Inventory*>(param);
     const int id = IS_INTRESOURCE(name) ? static_cast<int>(reinterpret_cast<ULONG_PTR>(name)) : -1;
-    inventory->languages[{TypeKey(type), id}].push_back(language);
+    (*inventory)[{TypeKey(type), id}].push_back(language);
     return TRUE;
 }
 
@@ -119,26 +117,27 @@ BOOL CALLBACK AddType(HMODULE module, LPWSTR type, LONG_PTR param) {
 
 void CheckInventory(CheckReport& report) {
     Inventory inventory;
-    EnumResourceTypesW(Self(), AddType, reinterpret_cast<LONG_PTR>(&inventory));
+    EnumResourceTypesW(Module(), AddType, reinterpret_cast<LONG_PTR>(&inventory));
     std::set<ResourceKey> expected{{L"XML", IDR_SCHEMA},
-                                   {L"#2", IDB_KIND_IMAGES},
-                                   {L"#2", IDB_SORT_IMAGES},
-                                   {L"#4", IDR_MENU},
-                                   {L"#5", IDD_ABOUTBOX},
-                                   {L"#5", IDD_PANTREL_DIALOG},
-                                   {L"#9", IDR_ACCELERATOR},
-                                   {L"#14", IDR_MAINFRAME},
-                                   {L"#16", 1},
-                                   {L"#24", 1}};
+                                   {TypeKey(RT_BITMAP), IDB_KIND_IMAGES},
+                                   {TypeKey(RT_BITMAP), IDB_SORT_IMAGES},
+                                   {TypeKey(RT_MENU), IDR_MENU},
+                                   {TypeKey(RT_DIALOG), IDD_ABOUTBOX},
+                                   {TypeKey(RT_DIALOG), IDD_PANTREL_DIALOG},
+                                   {TypeKey(RT_ACCELERATOR), IDR_ACCELERATOR},
+                                   {TypeKey(RT_GROUP_ICON), IDR_MAINFRAME},
+                                   {TypeKey(RT_VERSION), 1},
+                                   {TypeKey(RT_MANIFEST), 1}};
     for (int icon = 1; icon <= 6; ++icon) {
-        expected.insert({L"#3", icon});
+        expected.insert({TypeKey(RT_ICON), icon});
     }
     std::set<ResourceKey> actual;
-    for (const auto& [key, languages] : inventory.languages) {
+    for (const auto& [key, languages] : inventory) {
         const std::string name = Utf8(key.first) + "/" + std::to_string(key.second);
         report.Expect(languages == std::vector<WORD>{POLISH},
                       "resource " + name + " is there once, in Polish");
-        if (key.first != L"#6") {  // string blocks: their content is checked string by string
+        if (key.first !=
+            TypeKey(RT_STRING)) {  // string blocks: their content is checked string by string
             actual.insert(key);
         }
     }
@@ -185,7 +184,7 @@ void CheckStrings(CheckReport& report) {
     int found = 0;
     for (unsigned id = 0; id <= 0xFFFF; ++id) {
         const wchar_t* text = nullptr;
-        const int length = LoadStringW(Self(), id, reinterpret_cast<LPWSTR>(&text), 0);
+        const int length = LoadStringW(Module(), id, reinterpret_cast<LPWSTR>(&text), 0);
         const std::wstring actual = length > 0 ? std::wstring(text, length) : std::wstring();
         const std::wstring expected = Wide(LoadResourceString(id));
         found += length > 0 ? 1 : 0;
@@ -295,7 +294,7 @@ const std::array DIALOGS{
 
 void CheckDialogTemplate(CheckReport& report, const ExpectedDialog& want) {
     const std::string name = "dialog " + std::to_string(want.id);
-    const auto bytes = Bytes(MAKEINTRESOURCEW(5), want.id);
+    const auto bytes = Bytes(RT_DIALOG, want.id);
     const auto dialog = bytes ? ParseDialogTemplate(*bytes) : std::nullopt;
     if (!report.Expect(dialog.has_value(), name + " found and readable")) {
         return;
@@ -337,7 +336,7 @@ std::wstring ClassOf(HWND window) {
 // Creates the dialog and walks its controls in tab order: identifier, class and text each.
 void CheckCreatedDialog(CheckReport& report, const ExpectedDialog& want) {
     const std::string dialog = "created dialog " + std::to_string(want.id);
-    HWND window = CreateDialogParamW(Self(), MAKEINTRESOURCEW(want.id), nullptr, QuietDialog, 0);
+    HWND window = CreateDialogParamW(Module(), MAKEINTRESOURCEW(want.id), nullptr, QuietDialog, 0);
     if (!report.Expect(window != nullptr, dialog + " (error " + std::to_string(GetLastError()) +
                                               "; needs a display, run under xvfb-run)")) {
         return;
@@ -396,7 +395,7 @@ std::wstring MenuText(HMENU menu, UINT position) {
 }
 
 void CheckMenu(CheckReport& report) {
-    HMENU menu = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_MENU));
+    HMENU menu = LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_MENU));
     if (!report.Expect(menu != nullptr, "menu 129 loads")) {
         return;
     }
@@ -414,7 +413,7 @@ void CheckMenu(CheckReport& report) {
 }
 
 void CheckAccelerators(CheckReport& report) {
-    HACCEL table = LoadAcceleratorsW(Self(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
+    HACCEL table = LoadAcceleratorsW(Module(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
     if (!report.Expect(table != nullptr, "accelerator table 130 loads")) {
         return;
     }
@@ -482,7 +481,7 @@ std::pair<int, int> DrawCell(HIMAGELIST images, int cell) {
 
 void CheckStrip(CheckReport& report, int id, int cells, std::set<int> blankCells) {
     const std::string name = "bitmap " + std::to_string(id);
-    const auto dib = Bytes(MAKEINTRESOURCEW(2), id);
+    const auto dib = Bytes(RT_BITMAP, id);
     if (!report.Expect(dib.has_value(), name + " found")) {
         return;
     }
@@ -510,7 +509,7 @@ void CheckStrip(CheckReport& report, int id, int cells, std::set<int> blankCells
             cellName + (blankCells.contains(cell) ? " is all magenta" : " has a picture"));
         report.Expect(grey, cellName + " is drawn in greys");
     }
-    HIMAGELIST images = ImageList_LoadImageW(Self(), MAKEINTRESOURCEW(id), IMAGE_CELL_SIZE, 0,
+    HIMAGELIST images = ImageList_LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_CELL_SIZE, 0,
                                              MAGENTA, IMAGE_BITMAP, 0);
     if (!report.Expect(images != nullptr, name + " loads as an image list")) {
         return;
@@ -545,7 +544,7 @@ struct GroupIconEntry {
 void CheckIconImage(CheckReport& report, const GroupIconEntry& entry, int size, int bits) {
     const std::string name = "icon " + std::to_string(entry.id) + " (" + std::to_string(size) +
                              " px, " + std::to_string(bits) + " bits)";
-    const auto image = Bytes(MAKEINTRESOURCEW(3), entry.id);
+    const auto image = Bytes(RT_ICON, entry.id);
     if (!report.Expect(image.has_value(), name + " found")) {
         return;
     }
@@ -572,7 +571,7 @@ void CheckIconImage(CheckReport& report, const GroupIconEntry& entry, int size, 
 }
 
 void CheckIconGroup(CheckReport& report) {
-    const auto group = Bytes(MAKEINTRESOURCEW(14), IDR_MAINFRAME);
+    const auto group = Bytes(RT_GROUP_ICON, IDR_MAINFRAME);
     if (!report.Expect(group.has_value(), "icon group 128 found")) {
         return;
     }
@@ -603,7 +602,7 @@ void CheckIconGroup(CheckReport& report) {
                                     TRUE, 32, 32, LR_DEFAULTCOLOR);
     report.Expect(ids32.contains(chosen),
                   "the system picks a 32 x 32 image of icon group 128 for 32 x 32");
-    report.Expect(LoadIconW(Self(), MAKEINTRESOURCEW(IDR_MAINFRAME)) != nullptr,
+    report.Expect(LoadIconW(Module(), MAKEINTRESOURCEW(IDR_MAINFRAME)) != nullptr,
                   "icon group 128 loads as the window icon");
 }
 
@@ -654,7 +653,7 @@ void CheckVersion(CheckReport& report) {
         report.Expect(pair[0] == 0x0415 && pair[1] == 1250, "translation Polish, code page 1250");
     }
     const std::wstring_view blockName = L"041504E2";
-    const auto raw = Bytes(MAKEINTRESOURCEW(16), 1);
+    const auto raw = Bytes(RT_VERSION, 1);
     report.Expect(raw && std::search(raw->begin(), raw->end(),
                                      reinterpret_cast<const std::byte*>(blockName.data()),
                                      reinterpret_cast<const std::byte*>(
@@ -718,7 +717,7 @@ std::wstring CommonControlsOfManifest() {
 }
 
 void CheckManifest(CheckReport& report) {
-    const auto bytes = Bytes(MAKEINTRESOURCEW(24), 1);
+    const auto bytes = Bytes(RT_MANIFEST, 1);
     if (!report.Expect(bytes.has_value(), "manifest 1 found")) {
         return;
     }
