@@ -8,6 +8,7 @@
 #include "app/failure_recording_store.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
+#include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
@@ -52,6 +53,13 @@ std::string StoreReason(Status status) {
         default:
             return "błąd rejestru (kod " + std::to_string(status) + ")";
     }
+}
+
+// Why install refuses a path that the model list could never show (nor remove there).
+std::string UnlistablePathMessage(const std::string& path) {
+    return "pantrel: nie można zarejestrować modeli z pliku '" + path +
+           "': ścieżka pliku jest dłuższa niż " + std::to_string(MODEL_ENTRY_DATA_CAPACITY - 1) +
+           " znaków i lista modeli nie mogłaby jej pokazać";
 }
 
 // The file checks every command with a path starts with; false after printing why.
@@ -103,6 +111,10 @@ int RunOnSpecification(const CommandContext& context, const std::string& path, c
 int RunInstall(const CommandContext& context, const std::string& path) {
     return RunOnSpecification(context, path, "zapisać modeli",
                               [](RegistryStore& store, const std::string& full, MessageSink& sink) {
+                                  if (!IsListableSpecificationPath(full)) {
+                                      sink.ShowError(UnlistablePathMessage(full));
+                                      return false;
+                                  }
                                   return InstallSpecification(store, full, sink);
                               });
 }
@@ -134,6 +146,10 @@ int RunValidate(const CommandContext& context, const std::string& path) {
         for (const SpecificationError& error : errors) {
             context.err << FormatSpecificationError(error) << '\n';
         }
+        return EXIT_FAILED;
+    }
+    if (!IsListableSpecificationPath(full)) {
+        context.err << UnlistablePathMessage(full) << '\n';
         return EXIT_FAILED;
     }
     // What an install would register is what it registers into a store of its own.

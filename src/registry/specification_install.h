@@ -14,7 +14,8 @@ bool FileExists(const std::string& path);
 
 // Registers every model the file declares (cash registers, label scales, fiscal printers, in that
 // order) and raises the version of each driver that received entries. On success `count`, when
-// given, receives the number of entries written.
+// given, receives the number of entries written. A path too long for the list to show
+// (IsListableSpecificationPath) is refused before anything is loaded or written.
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count = nullptr);
 
