@@ -127,7 +127,8 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
 
 bool IsStorableValue(std::string_view name, std::size_t dataSize) {
     return name.find('\0') == std::string_view::npos &&
-           RegistryTextLength(name) <= MAX_VALUE_NAME_CHARACTERS && dataSize <= MAX_VALUE_DATA_BYTES;
+           RegistryTextLength(name) <= MAX_VALUE_NAME_CHARACTERS &&
+           dataSize <= MAX_VALUE_DATA_BYTES;
 }
 
 }  // namespace pantrel
