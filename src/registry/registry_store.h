@@ -67,7 +67,8 @@ public:
 // through the store inside the span (a model key is empty) still holds when it writes (the key
 // is deleted), and an operation that must be one step against other writers keeps a key open for
 // writing from its first read to its last write. The SQLite store makes the span one IMMEDIATE
-// transaction, committed when it ends; the Windows store holds a system-wide named mutex over it.
+// transaction, committed when it ends; the Windows store holds the system-wide mutex
+// "Global\PantrelRegistryWriters" over it.
 // Readers are not held up.
 class RegistryStore {
 public:

@@ -27,7 +27,9 @@ bool UninstallSpecification(RegistryStore& hive, const std::string& path, Messag
 bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind, bool bumpVersion,
                    const std::string& path, int& count);
 
-// Deletes the entry of every readable model, then the model key when it holds no values.
+// Deletes the entry of every readable model, then the model key when it holds no values; the
+// model key stays open for writing throughout, so no other writer comes between the check and
+// the deletion.
 bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind);
 
 }  // namespace pantrel
