@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/repeat_text.h"
 #include "../support/run_process.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
@@ -17,14 +18,6 @@ namespace {
 
 using namespace testing_support;
 namespace fs = std::filesystem;
-
-std::string Repeat(std::string_view text, std::size_t times) {
-    std::string out;
-    for (std::size_t i = 0; i < times; ++i) {
-        out += text;
-    }
-    return out;
-}
 
 std::size_t Lines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));

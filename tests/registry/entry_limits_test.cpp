@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/repeat_text.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
 #include "registry/model_registry.h"
@@ -19,17 +20,10 @@
 namespace pantrel {
 namespace {
 
+using testing_support::Repeat;
 using testing_support::TempFolder;
 using testing_support::WriteSpecification;
 namespace fs = std::filesystem;
-
-std::string Repeat(std::string_view text, std::size_t times) {
-    std::string out;
-    for (std::size_t i = 0; i < times; ++i) {
-        out += text;
-    }
-    return out;
-}
 
 // Characters of a UTF-8 text: the bytes that start one.
 std::size_t Characters(std::string_view text) {

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "../support/repeat_text.h"
 #include "registry/registry_store.h"
 #include "registry/sqlite_store.h"
 #include "registry/win32_status.h"
@@ -26,6 +27,7 @@ namespace pantrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Repeat;
 
 // ---- Backends -------------------------------------------------------------------------------
 //
@@ -389,14 +391,6 @@ TYPED_TEST(StoreContractTest, ListingFollowsChangesMadeMeanwhile) {
     EXPECT_EQ(name, "d");
     EXPECT_EQ(reader->EnumValue(3, name, 260, nullptr, 0), ERROR_NO_MORE_ITEMS_STATUS);
     ASSERT_EQ(writer->Close(), 0);
-}
-
-std::string Repeat(std::string_view text, std::size_t times) {
-    std::string out;
-    for (std::size_t i = 0; i < times; ++i) {
-        out += text;
-    }
-    return out;
 }
 
 TYPED_TEST(StoreContractTest, EnumValueAnswers234WhenTheNameOrTheDataDoNotFit) {
