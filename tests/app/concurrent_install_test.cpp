@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/failing_sink.h"
 #include "../support/spawn_process.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
@@ -25,11 +26,6 @@ namespace {
 
 using namespace testing_support;
 namespace fs = std::filesystem;
-
-class SilentSink final : public MessageSink {
-public:
-    void ShowError(const std::string& text) override { ADD_FAILURE() << text; }
-};
 
 struct Installer {
     std::string file;
@@ -96,7 +92,7 @@ TEST(ConcurrentInstall, NothingIsLostAndNoReaderSeesHalfAKind) {
     WriteSpecification(leaving.file, leaving.drivers);
     {
         SqliteRegistryStore hive{store};
-        SilentSink sink;
+        FailingSink sink;
         ASSERT_TRUE(InstallSpecification(hive, leaving.file, sink));
     }
     ++installsOfKind[DeviceKind::LabelScale];

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../support/documented_query.h"
+#include "../support/failing_sink.h"
 #include "../support/hooked_store.h"
 #include "../support/spawn_process.h"
 #include "../support/spec_file.h"
@@ -25,11 +26,6 @@ namespace fs = std::filesystem;
 const std::string kCashModels =
     "Software\\Tarvex\\Sterowniki2\\Kasy fiskalne\\{FED75241-388C-11d9-AAE0-000C2963BED9}"
     "\\ModeleUni";
-
-class SilentSink final : public MessageSink {
-public:
-    void ShowError(const std::string& text) override { ADD_FAILURE() << text; }
-};
 
 // Whether a writer arriving now would have to wait: some connection holds the store's write
 // lock.
@@ -51,7 +47,7 @@ TEST(UninstallRace, InstallRightAfterTheEmptinessCheckKeepsItsEntries) {
     const std::string coming = (folder / "coming.xml").string();
     WriteSpecification(leaving, {{"Kasa fiskalna", "Kasomat", {"K-1", "K-2"}}});
     WriteSpecification(coming, {{"Kasa fiskalna", "Inny", {"X-1"}}});
-    SilentSink sink;
+    FailingSink sink;
     {
         SqliteRegistryStore hive{store};
         ASSERT_TRUE(InstallSpecification(hive, leaving, sink));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/failing_sink.h"
 #include "../support/repeat_text.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
@@ -20,6 +21,7 @@
 namespace pantrel {
 namespace {
 
+using testing_support::FailingSink;
 using testing_support::Repeat;
 using testing_support::TempFolder;
 using testing_support::WriteSpecification;
@@ -31,11 +33,6 @@ std::size_t Characters(std::string_view text) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
 }
-
-class SilentSink final : public MessageSink {
-public:
-    void ShowError(const std::string& text) override { ADD_FAILURE() << text; }
-};
 
 // A specification path of exactly `length` characters under `base` (ASCII), made of folders
 // named with "ł" (two UTF-8 bytes, one Windows-1250 character).
@@ -64,7 +61,7 @@ TEST(EntryLimits, NamesOfFiftyPolishQuotesAndEurosAreListed) {
     const std::string beyond = Repeat("日", 50);   // outside Windows-1250, one unit each
     WriteSpecification(spec, {{"Kasa fiskalna", producer, {model, beyond}}});
     SqliteRegistryStore hive{folder / "registry.db"};
-    SilentSink sink;
+    FailingSink sink;
     int count = 0;
     ASSERT_TRUE(InstallSpecification(hive, spec, sink, &count));
     EXPECT_EQ(count, 2);
@@ -78,7 +75,7 @@ TEST(EntryLimits, NamesOfFiftyPolishQuotesAndEurosAreListed) {
 
 TEST(EntryLimits, InstallRefusesAPathTheListCouldNeverShow) {
     TempFolder folder;
-    SilentSink sink;
+    FailingSink sink;
     const std::size_t longest = MODEL_ENTRY_DATA_CAPACITY - 1;  // 519 and its terminator
     for (const std::size_t length : {longest - 1, longest, longest + 1}) {
         const fs::path spec = PathOfLength(folder.Path() / std::to_string(length), length);
