@@ -11,6 +11,7 @@
 #include "app/listing_text.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
+#include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
@@ -73,6 +74,13 @@ const char* SkipReasonText(SkipReason reason) {
     return "";
 }
 
+// Why install refuses a path that the model list could never show (nor remove there).
+std::string UnlistablePathMessage(const std::string& path) {
+    return "pantrel: nie można zarejestrować modeli z pliku '" + OnOneLine(path) +
+           "': ścieżka pliku jest dłuższa niż " + std::to_string(MODEL_ENTRY_DATA_CAPACITY - 1) +
+           " znaków i lista modeli nie mogłaby jej pokazać";
+}
+
 // The file checks every command with a path starts with; false after printing why.
 bool CheckFile(const CommandContext& context, const std::string& path) {
     if (path.empty()) {
@@ -130,6 +138,10 @@ int RunOnSpecification(const CommandContext& context, const std::string& path, c
 int RunInstall(const CommandContext& context, const std::string& path) {
     return RunOnSpecification(context, path, "zapisać modeli",
                               [](RegistryStore& store, const std::string& full, MessageSink& sink) {
+                                  if (!IsListableSpecificationPath(full)) {
+                                      sink.ShowError(UnlistablePathMessage(full));
+                                      return false;
+                                  }
                                   return InstallSpecification(store, full, sink);
                               });
 }
@@ -161,6 +173,10 @@ int RunValidate(const CommandContext& context, const std::string& path) {
         for (const SpecificationError& error : errors) {
             context.err << FormatSpecificationError(error) << '\n';
         }
+        return EXIT_FAILED;
+    }
+    if (!IsListableSpecificationPath(full)) {
+        context.err << UnlistablePathMessage(full) << '\n';
         return EXIT_FAILED;
     }
     // What an install would register is what it registers into a store of its own.

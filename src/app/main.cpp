@@ -6,6 +6,7 @@
 
 #include "app/cli_commands.h"
 #include "app/command_line.h"
+#include "app/store_choice.h"
 #include "registry/sqlite_store.h"
 
 #ifdef PANTREL_WITH_UI
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
     using namespace pantrel;
     const Command command = ParseCommandLine(JoinArguments(argc, argv));
     const std::filesystem::path storeFile = DefaultStorePath();
+    if (!CheckStoreName(storeFile, std::cerr)) {
+        return EXIT_FAILED;
+    }
     SqliteRegistryStore hive{storeFile};
     const CommandContext context{hive, storeFile.string(), std::cout, std::cerr};
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "registry/windows1250.h"
+
 namespace pantrel {
 namespace {
 
@@ -78,6 +80,10 @@ std::string ModelEntryName(std::string_view modelName, std::string_view producer
     std::string name{modelName};
     name.append("|").append(producer);
     return name;
+}
+
+bool IsListableSpecificationPath(std::string_view path) {
+    return RegistryDataSize(REG_SZ_TYPE, StringValueData(path)) <= MODEL_ENTRY_DATA_CAPACITY;
 }
 
 bool OpenModelKey(RegistryStore& hive, DeviceKind kind, RegistryKey& holder) {

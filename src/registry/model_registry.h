@@ -14,8 +14,9 @@ inline constexpr std::string_view DRIVERS_ROOT_KEY = "Software\\Tarvex\\Sterowni
 inline constexpr std::string_view VERSION_VALUE = "Wersja";
 inline constexpr std::string_view MODEL_SUBKEY = "ModeleUni";
 
-// Capacities with which model entries are read: a value name of up to 259 bytes with its
-// terminator, data of up to 520 bytes.
+// Capacities with which model entries are read, as an ANSI reader of the registry counts them
+// (one per Windows-1250 character): a value name of up to 259 characters with its terminator,
+// data of up to 520, so a specification path of up to 519 characters.
 inline constexpr std::size_t MODEL_ENTRY_NAME_CAPACITY = 260;
 inline constexpr std::size_t MODEL_ENTRY_DATA_CAPACITY = 520;
 // Buffer in which the driver's version text is read.
@@ -31,6 +32,10 @@ std::string StringValueData(std::string_view text);
 
 // The name of a model entry: the model name and the driver producer joined by "|".
 std::string ModelEntryName(std::string_view modelName, std::string_view producer);
+
+// Whether a model entry holding this specification path can be listed (and so removed again in
+// the window): its data with their terminator fit MODEL_ENTRY_DATA_CAPACITY.
+bool IsListableSpecificationPath(std::string_view path);
 
 // Opens the kind's model key for reading into the empty `holder`.
 bool OpenModelKey(RegistryStore& hive, DeviceKind kind, RegistryKey& holder);

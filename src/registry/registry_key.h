@@ -29,10 +29,11 @@ public:
     // Closes the held key and empties the holder; 0 when nothing was held.
     Status Close();
 
-    // Reads a string value as text into `text`, as it would stand in a buffer of `bufferSize`
-    // bytes: a REG_SZ or REG_EXPAND_SZ value whose data end in NUL, or a well-terminated
-    // REG_MULTI_SZ value (its first string). Anything else, and data that do not fit the buffer,
-    // leave `text` empty; a value of another type or without its terminator answers 13.
+    // Reads a string value as text into `text`, as it would stand in an ANSI reader's buffer of
+    // `bufferSize` bytes (one per Windows-1250 character, see RegistryDataSize): a REG_SZ or
+    // REG_EXPAND_SZ value whose data end in NUL, or a well-terminated REG_MULTI_SZ value (its first
+    // string). Anything else, and data that do not fit the buffer, leave `text` empty; a value of
+    // another type or without its terminator answers 13.
     Status QueryText(std::string_view name, std::string& text, std::size_t bufferSize) const;
 
     bool IsOpen() const { return key_ != nullptr; }

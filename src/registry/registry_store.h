@@ -26,15 +26,18 @@ public:
     virtual Status Close() = 0;
 
     // The value at `index` (from 0) in the order the values were first written. `nameCapacity`
-    // counts the bytes of the name with its terminator, `dataCapacity` the bytes of the data;
-    // `data` may be null when the data are not wanted. 0 with both filled in, 259 past the last
-    // value, 234 when the name or the data do not fit (both then carry no meaning).
+    // counts the characters of the name with its terminator, `dataCapacity` the size of the data,
+    // both as an ANSI reader of the registry counts them (RegistryTextLength, RegistryDataSize:
+    // a Windows-1250 character is one, whatever its UTF-8 bytes); `data` may be null when the
+    // data are not wanted. 0 with both filled in, 259 past the last value, 234 when the name or
+    // the data do not fit (both then carry no meaning).
     virtual Status EnumValue(std::uint32_t index, std::string& name, std::size_t nameCapacity,
                              std::string* data, std::size_t dataCapacity) = 0;
 
-    // Reads one value. 0 with its type and data when the data fit in `capacity` bytes; 234 with
-    // the type set, the data left empty and `size` the bytes needed when they do not; 2 when
-    // there is no such value. `size` is the number of bytes of the value's data.
+    // Reads one value. 0 with its type and data when the data fit in `capacity`; 234 with the
+    // type set, the data left empty and `size` the room needed when they do not; 2 when there is
+    // no such value. `size` and `capacity` count as EnumValue's `dataCapacity` does; `data` are
+    // the raw bytes (UTF-8 for a string value).
     virtual Status QueryValue(std::string_view name, std::uint32_t& type, std::string& data,
                               std::size_t capacity, std::size_t& size) = 0;
 
@@ -56,6 +59,17 @@ public:
 
 // The hive the tool writes: HKEY_LOCAL_MACHINE on Windows, a database file elsewhere. Paths are
 // backslash-separated and relative to the hive's root.
+//
+// Writers at once. A store object's write span runs from the first key it opens or creates for
+// writing (KEY_SET_VALUE or KEY_CREATE_SUB_KEY access) to the close of the last such key that is
+// still open. Within that span no other writer (another store object, another Pantrel process)
+// changes the store: a writer arriving meanwhile waits until the span ends. So what is read
+// through the store inside the span (a model key is empty) still holds when it writes (the key
+// is deleted), and an operation that must be one step against other writers keeps a key open for
+// writing from its first read to its last write. The SQLite store makes the span one IMMEDIATE
+// transaction, committed when it ends; the Windows store holds the system-wide mutex
+// "Global\PantrelRegistryWriters" over it.
+// Readers are not held up.
 class RegistryStore {
 public:
     virtual ~RegistryStore() = default;

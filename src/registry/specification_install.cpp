@@ -57,6 +57,10 @@ bool FileExists(const std::string& path) {
 
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count) {
+    // Entries the list could never read could never be removed there either: none is written.
+    if (!IsListableSpecificationPath(path)) {
+        return false;
+    }
     DocumentHolder document;
     if (!LoadExistingSpecification(path, sink, document)) {
         return false;
@@ -156,9 +160,9 @@ bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind ki
             key.Get().DeleteValue(entryName);
         }
     }
-    if (key.Close() != ERROR_SUCCESS_STATUS) {
-        return false;
-    }
+    // The model key stays open for writing until the empty key is gone: the check and the
+    // deletion are one step against other writers, so an install of other models of this kind
+    // either comes before (and the key is not empty) or after (and creates the key anew).
     if (IsModelKeyEmpty(hive, kind)) {
         RegistryKey driverKey;
         if (driverKey.Open(hive, driverPath, KEY_READ_WRITE_ACCESS) == ERROR_SUCCESS_STATUS) {
@@ -166,7 +170,7 @@ bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind ki
             driverKey.Close();
         }
     }
-    return true;
+    return key.Close() == ERROR_SUCCESS_STATUS;
 }
 
 }  // namespace pantrel

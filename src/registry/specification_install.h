@@ -14,7 +14,8 @@ bool FileExists(const std::string& path);
 
 // Registers every model the file declares (cash registers, label scales, fiscal printers, in that
 // order) and raises the version of each driver that received entries. On success `count`, when
-// given, receives the number of entries written.
+// given, receives the number of entries written. A path too long for the list to show
+// (IsListableSpecificationPath) is refused before anything is loaded or written.
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count = nullptr);
 
@@ -26,7 +27,9 @@ bool UninstallSpecification(RegistryStore& hive, const std::string& path, Messag
 bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind, bool bumpVersion,
                    const std::string& path, int& count);
 
-// Deletes the entry of every readable model, then the model key when it holds no values.
+// Deletes the entry of every readable model, then the model key when it holds no values; the
+// model key stays open for writing throughout, so no other writer comes between the check and
+// the deletion.
 bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind);
 
 }  // namespace pantrel

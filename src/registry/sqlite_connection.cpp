@@ -247,7 +247,12 @@ Status OpenStoreDatabase(const fs::path& path, bool create, SqliteDatabase& db, 
         return OpenWith(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, db);
     }
 
+    // An absolute path is never taken for a URI or one of SQLite's special names.
     std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    if (error) {
+        return ERROR_ACCESS_DENIED_STATUS;
+    }
     const fs::file_status status = fs::status(path, error);
     int flags = 0;
     if (status.type() == fs::file_type::not_found) {
@@ -269,7 +274,7 @@ Status OpenStoreDatabase(const fs::path& path, bool create, SqliteDatabase& db, 
         flags = HasNoWriteBit(status) ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     }
 
-    if (const Status opened = OpenWith(path.c_str(), flags, db); opened != 0) {
+    if (const Status opened = OpenWith(absolute.c_str(), flags, db); opened != 0) {
         return opened;
     }
     writable = sqlite3_db_readonly(db.get(), "main") == 0;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "registry/windows1250.h"
+
 namespace pantrel {
 
 namespace {
@@ -103,16 +105,6 @@ std::string FoldName(std::string_view name) {
     return folded;
 }
 
-std::size_t CharacterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path) {
     if (path.find('\0') != std::string_view::npos) {
         return std::nullopt;
@@ -122,7 +114,7 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
     while (true) {
         const std::size_t end = path.find('\\', start);
         const std::string_view component = path.substr(start, end - start);
-        if (component.empty() || CharacterCount(component) > MAX_KEY_NAME_CHARACTERS) {
+        if (component.empty() || RegistryTextLength(component) > MAX_KEY_NAME_CHARACTERS) {
             return std::nullopt;
         }
         components.push_back(component);
@@ -135,7 +127,8 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
 
 bool IsStorableValue(std::string_view name, std::size_t dataSize) {
     return name.find('\0') == std::string_view::npos &&
-           CharacterCount(name) <= MAX_VALUE_NAME_CHARACTERS && dataSize <= MAX_VALUE_DATA_BYTES;
+           RegistryTextLength(name) <= MAX_VALUE_NAME_CHARACTERS &&
+           dataSize <= MAX_VALUE_DATA_BYTES;
 }
 
 }  // namespace pantrel

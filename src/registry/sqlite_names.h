@@ -8,7 +8,8 @@
 
 namespace pantrel {
 
-// Limits the Windows registry puts on what it stores; the stand-in refuses the same (87).
+// Limits the Windows registry puts on what it stores, names counted as it counts them
+// (RegistryTextLength); the stand-in refuses the same (87).
 inline constexpr std::size_t MAX_KEY_NAME_CHARACTERS = 255;
 inline constexpr std::size_t MAX_VALUE_NAME_CHARACTERS = 16383;
 inline constexpr std::size_t MAX_VALUE_DATA_BYTES = 1024 * 1024;
@@ -18,9 +19,6 @@ inline constexpr std::size_t MAX_VALUE_DATA_BYTES = 1024 * 1024;
 // byte, malformed UTF-8 included, stays as it is. The folded names are stored in the database,
 // so this mapping is part of the file format and must never change.
 std::string FoldName(std::string_view name);
-
-// The number of characters of a UTF-8 text (bytes that do not continue a character).
-std::size_t CharacterCount(std::string_view text);
 
 // The components of a backslash-separated key path; none when the path is empty, a component
 // is empty or longer than a key name may be, or the path holds a NUL.

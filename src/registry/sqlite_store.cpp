@@ -1,6 +1,9 @@
 #include "registry/sqlite_store.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "registry/sqlite_names.h"
@@ -23,6 +26,19 @@ std::filesystem::path DefaultStorePath() {
         return named;
     }
     return "/var/lib/pantrel/registry.db";
+}
+
+bool IsPlainStorePath(const std::filesystem::path& path) {
+    const std::string& name = path.native();
+    if (name.empty() || name.front() == ':' || !path.has_filename()) {
+        return false;
+    }
+    // SQLite would take "file:…" for a URI; refused in any letter case.
+    constexpr std::string_view uriScheme = "file:";
+    return name.size() < uriScheme.size() ||
+           !std::equal(uriScheme.begin(), uriScheme.end(), name.begin(), [](char a, char b) {
+               return a == std::tolower(static_cast<unsigned char>(b));
+           });
 }
 
 SqliteRegistryStore::SqliteRegistryStore(std::filesystem::path path)

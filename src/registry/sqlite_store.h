@@ -15,7 +15,13 @@ class SqliteStoreState;
 // /var/lib/pantrel/registry.db.
 std::filesystem::path DefaultStorePath();
 
-// The registry stand-in: one SQLite database file (or ":memory:"), opened on first use.
+// Whether `path` can name the machine's store: a path of a file, not a name that SQLite gives
+// another meaning (":memory:" or anything else starting with ":", a "file:" URI) nor a folder's
+// path ending in "/". The store is opened by its absolute path, never as a URI, whatever the name.
+bool IsPlainStorePath(const std::filesystem::path& path);
+
+// The registry stand-in: one SQLite database file (or ":memory:", a scratch store of the
+// process), opened on first use.
 //
 // - Everything written through keys opened with KEY_SET_VALUE or KEY_CREATE_SUB_KEY access is
 //   one transaction: the first such key begins it, closing the last one commits it, and that

@@ -3,13 +3,14 @@
 #include <utility>
 
 #include "registry/sqlite_names.h"
+#include "registry/windows1250.h"
 
 namespace pantrel {
 
 namespace {
 
 constexpr std::string_view ENUM_SQL =
-    "SELECT name, data FROM store_value WHERE key = ?1 ORDER BY seq LIMIT -1 OFFSET ?2";
+    "SELECT name, data, type FROM store_value WHERE key = ?1 ORDER BY seq LIMIT -1 OFFSET ?2";
 
 }  // namespace
 
@@ -70,8 +71,11 @@ Status SqliteStoreKey::EnumValue(std::uint32_t index, std::string& name, std::si
     }
     const std::string_view storedName = ColumnText(cursor, 0);
     const std::string_view storedData = ColumnBlob(cursor, 1);
-    if (storedName.size() + 1 > nameCapacity ||
-        (data != nullptr && storedData.size() > dataCapacity)) {
+    const auto type = static_cast<std::uint32_t>(sqlite3_column_int64(cursor, 2));
+    // Capacities count what the registry counts, not UTF-8 bytes: every entry a reader of the
+    // registry can take is listed here too.
+    if (RegistryTextLength(storedName) + 1 > nameCapacity ||
+        (data != nullptr && RegistryDataSize(type, storedData) > dataCapacity)) {
         return ERROR_MORE_DATA_STATUS;
     }
     name.assign(storedName);
@@ -105,8 +109,8 @@ Status SqliteStoreKey::QueryValue(std::string_view name, std::uint32_t& type, st
     }
     type = static_cast<std::uint32_t>(sqlite3_column_int64(query, 0));
     const std::string_view stored = ColumnBlob(query, 1);
-    size = stored.size();
-    if (stored.size() > capacity) {
+    size = RegistryDataSize(type, stored);
+    if (size > capacity) {
         return ERROR_MORE_DATA_STATUS;
     }
     data.assign(stored);

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "registry/win32_status.h"
+
 namespace pantrel {
 namespace {
 
@@ -145,6 +147,22 @@ std::u32string Windows1250SortKey(std::string_view utf8) {
         key.push_back(byte >= 0 ? static_cast<char32_t>(byte) : kBeyondCodePage + cp);
     }
     return key;
+}
+
+std::size_t RegistryTextLength(std::string_view utf8) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = NextCodePoint(utf8, i);
+        // Every Windows-1250 character lies in the Basic Multilingual Plane: one UTF-16 unit.
+        length += cp != kNoCharacter && cp >= 0x10000 ? 2 : 1;
+    }
+    return length;
+}
+
+std::size_t RegistryDataSize(std::uint32_t type, std::string_view data) {
+    const bool isText =
+        type == REG_SZ_TYPE || type == REG_EXPAND_SZ_TYPE || type == REG_MULTI_SZ_TYPE;
+    return isText ? RegistryTextLength(data) : data.size();
 }
 
 }  // namespace pantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,5 +23,16 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // small letters, Polish letters after all ASCII letters). Characters outside Windows-1250, and
 // bytes that are not valid UTF-8, sort after every Windows-1250 character instead of being lost.
 std::u32string Windows1250SortKey(std::string_view utf8);
+
+// The length of a text as the registry counts it: one for each Windows-1250 character, the one
+// byte an ANSI reader of the registry (the universal driver) receives for it, and for any other
+// character its UTF-16 code units, what the registry holds; a byte that is not valid UTF-8 counts
+// one. Name limits and listing buffers are counted in this measure, never in UTF-8 bytes.
+std::size_t RegistryTextLength(std::string_view utf8);
+
+// The size of a value's data as the registry counts it for an ANSI reader: the RegistryTextLength
+// of a string value's data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, their terminators included), the
+// bytes of any other value.
+std::size_t RegistryDataSize(std::uint32_t type, std::string_view data);
 
 }  // namespace pantrel

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "../support/repeat_text.h"
 #include "registry/registry_store.h"
 #include "registry/sqlite_store.h"
 #include "registry/win32_status.h"
@@ -26,6 +27,7 @@ namespace pantrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Repeat;
 
 // ---- Backends -------------------------------------------------------------------------------
 //
@@ -397,6 +399,28 @@ TYPED_TEST(StoreContractTest, EnumValueAnswers234WhenTheNameOrTheDataDoNotFit) {
         std::string data;
         bool withData;
         Status expected;
+        std::uint32_t type = REG_SZ_TYPE;
+    };
+    // Capacities count as an ANSI reader of the registry does: one per Windows-1250 character
+    // (ą, ł, €, „ are two or three UTF-8 bytes), UTF-16 units for any other character.
+    const std::string smile = "\xF0\x9F\x98\x80";  // outside the BMP: two UTF-16 units
+    const std::vector<Case> measured = {
+        {Repeat("ą", 258), "x", true, 0},
+        {Repeat("ą", 259), "x", true, 0},
+        {Repeat("ą", 260), "x", false, ERROR_MORE_DATA_STATUS},
+        {Repeat("日", 259), "x", true, 0},
+        {Repeat("日", 260), "x", true, ERROR_MORE_DATA_STATUS},
+        {Repeat(smile, 129) + "a", "x", true, 0},
+        {Repeat(smile, 130), "x", true, ERROR_MORE_DATA_STATUS},
+        {"p", Sz(Repeat("ł", 518)), true, 0},
+        {"p", Sz(Repeat("ł", 519)), true, 0},
+        {"p", Sz(Repeat("ł", 520)), true, ERROR_MORE_DATA_STATUS},
+        {"p", Sz(Repeat("€", 519)), true, 0},
+        {"p", Sz(Repeat(smile, 259) + "a"), true, 0},
+        {"p", Sz(Repeat(smile, 260)), true, ERROR_MORE_DATA_STATUS},
+        // Data that are no text count in bytes.
+        {"b", Repeat("ł", 260), true, 0, REG_BINARY_TYPE},
+        {"b", Repeat("ł", 261), true, ERROR_MORE_DATA_STATUS, REG_BINARY_TYPE},
     };
     const std::vector<Case> cases = {
         {std::string(259, 'n'), std::string(520, 'd'), true, 0},
@@ -406,15 +430,17 @@ TYPED_TEST(StoreContractTest, EnumValueAnswers234WhenTheNameOrTheDataDoNotFit) {
         {"short", std::string(521, 'd'), false, 0},  // data not asked for
         {"ł", std::string(520, 'd'), true, 0},
     };
-    for (const Case& c : cases) {
+    std::vector<Case> all = cases;
+    all.insert(all.end(), measured.begin(), measured.end());
+    for (const Case& c : all) {
         auto store = this->backend_.Open();
         std::unique_ptr<StoreKey> key;
         ASSERT_EQ(store->CreateKey("Capacity", RW, key), 0);
-        ASSERT_EQ(key->SetValue(c.name, REG_SZ_TYPE, c.data), 0);
+        ASSERT_EQ(key->SetValue(c.name, c.type, c.data), 0);
         std::string name;
         std::string data;
         EXPECT_EQ(key->EnumValue(0, name, 260, c.withData ? &data : nullptr, 520), c.expected)
-            << c.name.size() << " " << c.data.size();
+            << c.name.size() << " " << c.data.size() << " " << c.type;
         if (c.expected == 0) {
             EXPECT_EQ(name, c.name);
             EXPECT_EQ(data, c.withData ? c.data : "");
@@ -424,6 +450,24 @@ TYPED_TEST(StoreContractTest, EnumValueAnswers234WhenTheNameOrTheDataDoNotFit) {
         ASSERT_EQ(key->DeleteValue(c.name), 0);
         ASSERT_EQ(key->Close(), 0);
     }
+}
+
+TYPED_TEST(StoreContractTest, QueryValueCountsTextAsTheRegistryDoes) {
+    auto store = this->backend_.Open();
+    std::unique_ptr<StoreKey> key;
+    ASSERT_EQ(store->CreateKey(kModelKey, RW, key), 0);
+    const std::string text = Sz(Repeat("ą", 259));  // 519 UTF-8 bytes, 260 for the registry
+    ASSERT_EQ(key->SetValue("Wersja", REG_SZ_TYPE, text), 0);
+    std::uint32_t type = 0;
+    std::string data;
+    std::size_t size = 0;
+    EXPECT_EQ(key->QueryValue("Wersja", type, data, 260, size), 0);
+    EXPECT_EQ(data, text);
+    EXPECT_EQ(size, 260U);
+    EXPECT_EQ(key->QueryValue("Wersja", type, data, 259, size), ERROR_MORE_DATA_STATUS);
+    EXPECT_EQ(size, 260U);
+    EXPECT_TRUE(data.empty());
+    ASSERT_EQ(key->Close(), 0);
 }
 
 TYPED_TEST(StoreContractTest, WritesBeyondTheRegistryLimitsAreRefused) {

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "registry/win32_status.h"
 
 namespace pantrel {
 namespace {
@@ -49,6 +52,26 @@ TEST(Windows1250SortKey, KeepsCharactersOutsideTheCodePageApartAndLast) {
     EXPECT_LT(Windows1250SortKey("\xCB\x99"), Windows1250SortKey("日"));  // ˙ is byte 0xFF
     EXPECT_LT(Windows1250SortKey("日"), Windows1250SortKey("\xFF"));      // invalid byte last
     EXPECT_LT(Windows1250SortKey("ab"), Windows1250SortKey("abc"));       // a prefix first
+}
+
+TEST(RegistryTextLength, CountsWhatAnAnsiReaderOfTheRegistryReceives) {
+    const std::vector<std::pair<std::string, std::size_t>> cases = {
+        {"", 0},
+        {"abc", 3},
+        {"ąęłżź", 5},             // two UTF-8 bytes each, one Windows-1250 byte each
+        {"€„”", 3},               // three UTF-8 bytes each
+        {"日本", 2},              // outside Windows-1250: one UTF-16 unit each
+        {"\xF0\x9F\x98\x80", 2},  // outside the BMP: two UTF-16 units
+        {"a\xFF", 2},             // a byte that is not UTF-8 counts one
+        {"\xE2\x82", 2},          // so does each byte of a cut-off character
+        {std::string("x\0", 2), 2},
+    };
+    for (const auto& [text, length] : cases) {
+        EXPECT_EQ(RegistryTextLength(text), length) << text;
+    }
+    EXPECT_EQ(RegistryDataSize(REG_SZ_TYPE, std::string("ął\0", 5)), 3U);
+    EXPECT_EQ(RegistryDataSize(REG_MULTI_SZ_TYPE, std::string("ą\0\0", 4)), 3U);
+    EXPECT_EQ(RegistryDataSize(REG_BINARY_TYPE, "ął"), 4U);  // bytes are bytes
 }
 
 }  // namespace

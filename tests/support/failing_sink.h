@@ -1,0 +1,17 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "spec/message_sink.h"
+
+namespace pantrel::testing_support {
+
+// A message sink for operations on valid files: any message the loader shows fails the test.
+class FailingSink final : public MessageSink {
+public:
+    void ShowError(const std::string& text) override { ADD_FAILURE() << text; }
+};
+
+}  // namespace pantrel::testing_support

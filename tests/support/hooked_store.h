@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "registry/registry_store.h"
+
+namespace pantrel::testing_support {
+
+// What a test wants to do at chosen moments of the calls that pass through a HookedStore.
+struct StoreHooks {
+    // Before every OpenKey and CreateKey, with the key's path.
+    std::function<void(std::string_view path)> beforeOpen;
+    // After every EnumValue, with whether the data were asked for and the status it answers.
+    std::function<void(std::uint32_t index, bool withData, Status status)> afterEnumValue;
+    // After every SetValue that succeeded.
+    std::function<void()> afterSetValue;
+};
+
+// Passes every call on to another store and runs the hooks at their moments, so that a test can
+// put another writer, or the end of the process, exactly between two steps of an operation.
+class HookedStore final : public RegistryStore {
+public:
+    HookedStore(RegistryStore& store, StoreHooks hooks) : store_(store), hooks_(std::move(hooks)) {}
+
+    Status OpenKey(std::string_view path, std::uint32_t access,
+                   std::unique_ptr<StoreKey>& key) override {
+        if (hooks_.beforeOpen) {
+            hooks_.beforeOpen(path);
+        }
+        return Wrap(store_.OpenKey(path, access, key), key);
+    }
+    Status CreateKey(std::string_view path, std::uint32_t access,
+                     std::unique_ptr<StoreKey>& key) override {
+        if (hooks_.beforeOpen) {
+            hooks_.beforeOpen(path);
+        }
+        return Wrap(store_.CreateKey(path, access, key), key);
+    }
+
+private:
+    class Key final : public StoreKey {
+    public:
+        Key(std::unique_ptr<StoreKey> key, const StoreHooks& hooks)
+            : key_(std::move(key)), hooks_(hooks) {}
+        Status Close() override { return key_->Close(); }
+        Status EnumValue(std::uint32_t index, std::string& name, std::size_t nameCapacity,
+                         std::string* data, std::size_t dataCapacity) override {
+            const Status status = key_->EnumValue(index, name, nameCapacity, data, dataCapacity);
+            if (hooks_.afterEnumValue) {
+                hooks_.afterEnumValue(index, data != nullptr, status);
+            }
+            return status;
+        }
+        Status QueryValue(std::string_view name, std::uint32_t& type, std::string& data,
+                          std::size_t capacity, std::size_t& size) override {
+            return key_->QueryValue(name, type, data, capacity, size);
+        }
+        Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
+            const Status status = key_->SetValue(name, type, data);
+            if (status == ERROR_SUCCESS_STATUS && hooks_.afterSetValue) {
+                hooks_.afterSetValue();
+            }
+            return status;
+        }
+        Status DeleteValue(std::string_view name) override { return key_->DeleteValue(name); }
+        Status EnumSubKey(std::uint32_t index, std::string& name) override {
+            return key_->EnumSubKey(index, name);
+        }
+        Status DeleteSubKey(std::string_view name) override { return key_->DeleteSubKey(name); }
+
+    private:
+        std::unique_ptr<StoreKey> key_;
+        const StoreHooks& hooks_;
+    };
+
+    Status Wrap(Status status, std::unique_ptr<StoreKey>& key) {
+        if (status == ERROR_SUCCESS_STATUS) {
+            key = std::make_unique<Key>(std::move(key), hooks_);
+        }
+        return status;
+    }
+
+    RegistryStore& store_;
+    StoreHooks hooks_;
+};
+
+}  // namespace pantrel::testing_support
