@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTranslator>
 
 #include "ui/qt/main_window_runner.h"
+#include "ui/window_commands.h"
 #include "ui_test_support.h"
 
 namespace pantrel::testing {
@@ -96,6 +98,40 @@ TEST_F(QtUserPromptsTest, NoticesHaveOneOkButtonAndTheirIcon) {
     const BoxSeen error = Answer([&] { prompts.ShowError("Błąd w pliku"); }, ok);
     EXPECT_EQ(error.icon, QMessageBox::Critical);
     EXPECT_EQ(error.buttons, QStringList{QStringLiteral("OK")});
+}
+
+TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
+    TempStore store;
+    store.WriteEntry(DeviceKind::CashRegister, "A & Co <b>x</b>|P", "/a.xml");
+    QtUserPrompts windowPrompts;
+    CPantrelDlg window(store.Access(), windowPrompts);
+    windowPrompts.SetOwner(&window);
+    ShowAndActivate(window);
+
+    QString shown;
+    Qt::TextFormat format = Qt::RichText;
+    EXPECT_TRUE(CatchModalWindow([&] { window.OnRemoveModel(); },
+                                 [&](QWidget& modal) {
+                                     const auto* label =
+                                         modal.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                                     ASSERT_NE(label, nullptr);
+                                     shown = label->text();
+                                     format = label->textFormat();
+                                     QTest::keyClick(&modal, Qt::Key_Escape);
+                                 }));
+    EXPECT_EQ(shown, QString::fromStdString(RemovalQuestion("A & Co <b>x</b>")));
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(store.EntryNames(DeviceKind::CashRegister),
+              std::vector<std::string>{"A & Co <b>x</b>|P"});
+
+    // The window's own texts are taken literally too.
+    for (const QWidget* dialog : {static_cast<QWidget*>(&window)}) {
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(QtUserPromptsTest, TheFileDialogAsksForOneExistingSpecificationInPolish) {
