@@ -266,7 +266,8 @@ TEST_F(CommandsTest, F5AndDeleteReachAStoreFileReplacedFromOutside) {
     EXPECT_EQ(ListedModels(*window), (Models{"Nowa W", "Stara W"}));
     prompts.answerYes = true;
     QTest::keyClick(&List(), Qt::Key_Delete);
-    EXPECT_EQ(store.EntryNames(DeviceKind::LabelScale), (std::vector<std::string>{"Stara W|Wagex"}));
+    EXPECT_EQ(store.EntryNames(DeviceKind::LabelScale),
+              (std::vector<std::string>{"Stara W|Wagex"}));
     EXPECT_EQ(ListedModels(*window), (Models{"Stara W"}));
 }
 

@@ -112,8 +112,8 @@ TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
     Qt::TextFormat format = Qt::RichText;
     EXPECT_TRUE(CatchModalWindow([&] { window.OnRemoveModel(); },
                                  [&](QWidget& modal) {
-                                     const auto* label =
-                                         modal.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                                     const auto* label = modal.findChild<QLabel*>(
+                                         QStringLiteral("qt_msgbox_label"));
                                      ASSERT_NE(label, nullptr);
                                      shown = label->text();
                                      format = label->textFormat();
