@@ -135,11 +135,11 @@ void WindowCommands::OnRemoveModel() {
     }
     const WaitCursorScope wait{view_};
     EnableControls(false);
-    view_.ShowStateNow();
     const ListRow& chosen = view_.Rows().Row(row);
     const std::string producer = chosen.producer;
     const std::string model = chosen.model;
     const DeviceKind kind = chosen.kind;
+    view_.ShowStateNow();
     bool removed = false;
     const Status failure =
         WithStore([&](RegistryStore& hive) { removed = RemoveModel(hive, kind, model, producer); });

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTranslator>
 
+#include "ui/qt/about_dlg.h"
 #include "ui/qt/main_window_runner.h"
 #include "ui/window_commands.h"
 #include "ui_test_support.h"
@@ -124,8 +125,10 @@ TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
     EXPECT_EQ(store.EntryNames(DeviceKind::CashRegister),
               std::vector<std::string>{"A & Co <b>x</b>|P"});
 
-    // The window's own texts are taken literally too.
-    for (const QWidget* dialog : {static_cast<QWidget*>(&window)}) {
+    // The windows' own texts are taken literally too.
+    const CAboutDlg about(&window);
+    for (const QWidget* dialog :
+         {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&about)}) {
         for (const QLabel* label : dialog->findChildren<QLabel*>()) {
             if (!label->text().isEmpty()) {
                 EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
