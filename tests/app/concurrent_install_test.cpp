@@ -14,7 +14,7 @@
 #include "../support/spawn_process.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
-#include "app/failure_recording_store.h"
+#include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/registry_key.h"
