@@ -99,6 +99,11 @@ wine "$exe" /LIST >"$work/list" 2>"$work/err" || status=$?
 grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$(winepath -w "$cash_file")" "$work/list" ||
   fail "-list does not show the installed model: $(cat "$work/list")"
 
+# The same from cmd.exe, which redirects the output of the windowed program itself.
+wine cmd /c "$(winepath -w "$exe") -list > $(winepath -w "$work/cmd-list")" </dev/null \
+  >/dev/null 2>&1 || true
+grep -qF "Kasomat Mini 100" "$work/cmd-list" 2>/dev/null || fail "-list from cmd.exe wrote nothing"
+
 # Export: a .reg file (Windows-1250) under a Polish name, holding what -install wrote.
 status=0
 (cd "$folder" && wine "$exe" -export "rejestr żółty.reg" >/dev/null 2>"$work/err") || status=$?
