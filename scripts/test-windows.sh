@@ -62,9 +62,9 @@ expected_entries() {  # file, Windows path as .reg writes it
   local model="(//*[local-name()='Sterownik'][@typ='Kasa fiskalna']//*[local-name()='Model'])"
   count=$(xmllint --xpath "count($model)" "$file")
   for ((i = 1; i <= count; i++)); do
-    name=$(xmllint --xpath "string($model[$i]/*[local-name()='Nazwa'])" "$file")
+    name=$(xmllint --xpath "string(${model}[$i]/*[local-name()='Nazwa'])" "$file")
     producer=$(xmllint --xpath \
-      "string($model[$i]/ancestor::*[local-name()='Sterownik']/*[local-name()='Producent'])" "$file")
+      "string(${model}[$i]/ancestor::*[local-name()='Sterownik']/*[local-name()='Producent'])" "$file")
     printf '"%s|%s"="%s"\n' "$name" "$producer" "$data"
   done
 }
