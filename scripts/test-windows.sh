@@ -55,11 +55,11 @@ registry_export() {
     iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | sed '1s/^\xEF\xBB\xBF//' | tr -d '\r'
   fi
 }
-# The expected value lines of a specification's cash-register models, read with xmllint: the
+# The expected value lines of a specification's models of one kind, read with xmllint: the
 # model's name, "|", the producer of its driver, and the file's Windows path.
-expected_entries() {  # file, Windows path as .reg writes it
+expected_entries() {  # file, Windows path as .reg writes it, the drivers' "typ"
   local file=$1 data=$2 count i name producer
-  local model="(//*[local-name()='Sterownik'][@typ='Kasa fiskalna']//*[local-name()='Model'])"
+  local model="(//*[local-name()='Sterownik'][@typ='$3']//*[local-name()='Model'])"
   count=$(xmllint --xpath "count($model)" "$file")
   for ((i = 1; i <= count; i++)); do
     name=$(xmllint --xpath "string(${model}[$i]/*[local-name()='Nazwa'])" "$file")
@@ -82,7 +82,7 @@ status=0
 (cd "$folder" && wine "$exe" -install "kasy żółte.xml" >"$work/out" 2>"$work/err") || status=$?
 [ "$status" -eq 0 ] || fail "-install ended with $status: $(cat "$work/err")"
 exported=$(registry_export)
-expected=$(expected_entries "$cash_file" "$cash_data")
+expected=$(expected_entries "$cash_file" "$cash_data" "Kasa fiskalna")
 [ "$(echo "$expected" | wc -l)" -ge 2 ] || fail "the example declares too few cash-register models"
 while IFS= read -r line; do
   grep -qxF "$line" <<<"$exported" || fail "entry missing after -install: $line"
@@ -150,6 +150,20 @@ exported=$(registry_export)
 grep -qF "[HKEY_LOCAL_MACHINE\\Software\\Tarvex\\$cash\\ModeleUni]" <<<"$exported" &&
   fail "ModeleUni is still there after -uninstall"
 grep -qxF '"Wersja"="0.1.0"' <<<"$exported" || fail "Wersja did not stay after -uninstall"
+
+# Under another ANSI code page (1252, with the C.UTF-8 locale), where "ł" or "ż" have no byte,
+# the path, the key "Wagi etykietujące" and the names still arrive exact.
+other="$folder/wagi żółw.xml"
+cp examples/wagi_etykietujace.xml "$other"
+status=0
+(cd "$folder" && env -u LOCPATH LC_ALL=C.UTF-8 wine "$exe" -install "wagi żółw.xml" \
+  >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 0 ] || fail "-install under code page 1252 ended with $status: $(cat "$work/err")"
+exported=$(registry_export)
+grep -qxF "$scale_key" <<<"$exported" || fail "no label-scale key after -install under 1252"
+while IFS= read -r line; do
+  grep -qxF "$line" <<<"$exported" || fail "entry missing after -install under 1252: $line"
+done <<<"$(expected_entries "$other" "$(winepath -w "$other" | sed 's/\\/\\\\/g')" "Waga etykietująca")"
 
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.
