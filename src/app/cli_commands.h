@@ -2,8 +2,10 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "registry/registry_store.h"
+#include "spec/message_sink.h"
 
 namespace pantrel {
 
@@ -15,9 +17,12 @@ inline constexpr int EXIT_NO_DISPLAY = 2;
 // Where the command-line commands write and which store they name in their messages.
 struct CommandContext {
     RegistryStore& hive;
-    std::string storeName;  // the store's file, named when it cannot be written
+    std::string storeName;  // the store (its file, or the registry key), named when it fails
     std::ostream& out;
     std::ostream& err;
+    // Where the loader's messages are shown besides `err`: on Windows the message box, which a
+    // silent run shows too; none on Linux.
+    MessageSink* shownAlso = nullptr;
 };
 
 // Each takes the path as the command line gave it (already trimmed) and answers the exit status.
@@ -29,7 +34,8 @@ int RunList(const CommandContext& context);
 int RunValidate(const CommandContext& context, const std::string& path);
 int RunExport(const CommandContext& context, const std::string& file);
 
-// The short Polish explanation of the switches shown when no window can be opened.
-void PrintUsage(std::ostream& err);
+// The short Polish explanation of the switches shown when no window can be opened: `reason`
+// (one line), the switches, then `storeNote` (where the registry is).
+void PrintUsage(std::ostream& err, std::string_view reason, std::string_view storeNote);
 
 }  // namespace pantrel

@@ -9,6 +9,8 @@
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 #include "registry/windows1250.h"
+#include "spec/native_file.h"
+#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {

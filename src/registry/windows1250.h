@@ -35,4 +35,11 @@ std::size_t RegistryTextLength(std::string_view utf8);
 // bytes of any other value.
 std::size_t RegistryDataSize(std::uint32_t type, std::string_view data);
 
+// The character a Windows-1250 byte stands for; every byte stands for one (the five unassigned
+// ones for the control character of the same number).
+char16_t Windows1250Character(unsigned char byte);
+
+// The Windows-1250 byte of a character, or -1 when the code page cannot carry it.
+int Windows1250Byte(char32_t character);
+
 }  // namespace pantrel
