@@ -1,6 +1,7 @@
 #include "spec/validating_parse.h"
 
 #include <libxml/parserInternals.h>
+#include <libxml/schemasInternals.h>
 
 #include <string_view>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "spec/input_file.h"
 #include "spec/outside_resource_block.h"
 #include "spec/parser_error.h"
+#include "spec/xml_error_description.h"
 #include "spec/xml_error_scope.h"
 
 namespace pantrel {
@@ -36,12 +38,10 @@ xmlParserInputPtr FileInput(const xmlParserCtxt& parser) {
     return parser.inputNr > 0 ? parser.inputTab[0] : nullptr;
 }
 
-std::string WithoutLineEnd(const char* message) {
-    std::string text = message != nullptr ? message : "";
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    return text;
+std::string_view TargetNamespace(const xmlSchema& schema) {
+    return schema.targetNamespace != nullptr
+               ? std::string_view{reinterpret_cast<const char*>(schema.targetNamespace)}
+               : std::string_view{};
 }
 
 bool IsParserDomain(int domain) {
@@ -52,7 +52,8 @@ bool IsParserDomain(int domain) {
 // Collects the errors of one parse; libxml2 calls it from inside the parser.
 class IssueRecorder {
 public:
-    IssueRecorder(xmlParserCtxt& parser, IssueScope scope) : parser_(parser), scope_(scope) {}
+    IssueRecorder(xmlParserCtxt& parser, IssueScope scope, std::string_view specificationNamespace)
+        : parser_(parser), scope_(scope), namespace_(specificationNamespace) {}
 
     static void OnError(void* data, xmlErrorPtr error) {
         if (error == nullptr || error->level == XML_ERR_WARNING) {
@@ -91,7 +92,7 @@ public:
 private:
     void Record(const xmlError& error) {
         const auto [line, column] = CurrentPosition();
-        ParseIssue issue{line, column, WithoutLineEnd(error.message)};
+        ParseIssue issue{line, column, DescribeXmlError(error, namespace_)};
         // The parser's own errors in the file's text name their position; errors inside entity
         // text and those of the validator stand where the parser stands in the file.
         const bool inFileText = parser_.input != nullptr && parser_.input->filename != nullptr;
@@ -140,6 +141,7 @@ private:
 
     xmlParserCtxt& parser_;
     IssueScope scope_;
+    std::string_view namespace_;
     std::vector<ParseIssue> issues_;
     std::string encoding_;
     bool lost_ = false;
@@ -187,7 +189,7 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
     if (!parser || !validator) {
         throw ParserError(E_POINTER_STATUS);
     }
-    IssueRecorder recorder(*parser, scope);
+    IssueRecorder recorder(*parser, scope, TargetNamespace(schema));
     xmlSchemaSetValidStructuredErrors(validator.get(), &IssueRecorder::OnError, &recorder);
     xmlSchemaValidateSetLocator(validator.get(), LocateInFile, parser.get());
     {
@@ -218,20 +220,25 @@ bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* 
         throw ParserError(E_POINTER_STATUS);
     }
     struct TreeIssues {
+        std::vector<ParseIssue>* issues;
+        std::string_view specificationNamespace;
+
         static void OnError(void* data, xmlErrorPtr error) {
-            if (error == nullptr || error->level == XML_ERR_WARNING || data == nullptr) {
+            auto* const self = static_cast<TreeIssues*>(data);
+            if (error == nullptr || error->level == XML_ERR_WARNING || self->issues == nullptr) {
                 return;
             }
             try {
-                static_cast<std::vector<ParseIssue>*>(data)->push_back(
-                    {error->line, 0, WithoutLineEnd(error->message)});
+                self->issues->push_back(
+                    {error->line, 0, DescribeXmlError(*error, self->specificationNamespace)});
             } catch (...) {
                 // The verdict below does not depend on the list.
             }
         }
     };
-    xmlSchemaSetValidStructuredErrors(validator.get(), &TreeIssues::OnError, issues);
-    const XmlErrorScope errors(&TreeIssues::OnError, issues);
+    TreeIssues tree{issues, TargetNamespace(schema)};
+    xmlSchemaSetValidStructuredErrors(validator.get(), &TreeIssues::OnError, &tree);
+    const XmlErrorScope errors(&TreeIssues::OnError, &tree);
     const OutsideResourceBlock nothingOutside;
     return xmlSchemaValidateDoc(validator.get(), &document) == 0;
 }
