@@ -4,7 +4,6 @@
 #include <libxml/tree.h>
 
 #include <array>
-#include <cstring>
 #include <memory>
 
 #include "spec/input_file.h"
@@ -35,19 +34,26 @@ public:
 
     bool done() const { return done_; }
 
+    // A line ends at LF, at CR, or at CR LF (counted once), as the parser counts lines.
     void Feed(std::string_view text) {
         while (!text.empty() && !done_) {
-            const char* const end =
-                static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
-            const std::size_t length =
-                end != nullptr ? static_cast<std::size_t>(end - text.data()) : text.size();
+            if (afterCarriageReturn_) {
+                afterCarriageReturn_ = false;
+                if (text.front() == '\n') {
+                    text.remove_prefix(1);
+                    continue;
+                }
+            }
+            const std::size_t end = text.find_first_of("\r\n");
+            const std::size_t length = end != std::string_view::npos ? end : text.size();
             if (current_ == wanted_) {
                 Keep(text.substr(0, length));
-                done_ = end != nullptr;
+                done_ = end != std::string_view::npos;
             }
-            if (end == nullptr) {
+            if (end == std::string_view::npos) {
                 return;
             }
+            afterCarriageReturn_ = text[end] == '\r';
             ++current_;
             text.remove_prefix(length + 1);
         }
@@ -56,9 +62,6 @@ public:
     std::string Finish() && {
         if (wanted_ == 1 && line_.starts_with(kByteOrderMark)) {
             line_.erase(0, kByteOrderMark.size());
-        }
-        if (!cut_ && !line_.empty() && line_.back() == '\r') {
-            line_.pop_back();
         }
         if (cut_ || line_.size() > MAX_QUOTED_LINE) {
             // Cut before the character that crosses the limit, never inside it.
@@ -128,9 +131,9 @@ private:
     }
 
     void Keep(std::string_view piece) {
-        // Room for the limit, a byte-order mark, the carriage return and one byte to tell a cut
-        // line from one of exactly the limit.
-        constexpr std::size_t kRoom = MAX_QUOTED_LINE + kByteOrderMark.size() + 2;
+        // Room for the limit, a byte-order mark and one byte to tell a cut line from one of
+        // exactly the limit.
+        constexpr std::size_t kRoom = MAX_QUOTED_LINE + kByteOrderMark.size() + 1;
         if (line_.size() + piece.size() > kRoom) {
             piece = piece.substr(0, kRoom - line_.size());
             cut_ = true;
@@ -142,6 +145,7 @@ private:
     long current_ = 1;
     bool done_ = false;
     bool cut_ = false;
+    bool afterCarriageReturn_ = false;
     std::string line_;
 };
 

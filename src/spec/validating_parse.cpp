@@ -3,10 +3,12 @@
 #include <libxml/parserInternals.h>
 #include <libxml/schemasInternals.h>
 
+#include <memory>
 #include <string_view>
 #include <utility>
 
 #include "spec/input_file.h"
+#include "spec/line_end_reader.h"
 #include "spec/outside_resource_block.h"
 #include "spec/parser_error.h"
 #include "spec/xml_error_description.h"
@@ -159,20 +161,6 @@ int LocateInFile(void* context, const char** file, unsigned long* line) {
     return input != nullptr ? 0 : -1;
 }
 
-int ReadFromFile(void* context, char* buffer, int length) {
-    auto* const file = static_cast<std::FILE*>(context);
-    const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), file);
-    if (count == 0 && std::ferror(file) != 0) {
-        return -1;
-    }
-    return static_cast<int>(count);
-}
-
-int CloseFile(void* context) {
-    FileClose{}(static_cast<std::FILE*>(context));
-    return 0;
-}
-
 }  // namespace
 
 ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema,
@@ -202,9 +190,11 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
         const XmlErrorScope errors(&IssueRecorder::OnError, &recorder);
         const OutsideResourceBlock nothingOutside(
             [&recorder](std::string_view resource) { recorder.Refused(resource); });
-        // The parser owns the file from here and closes it, also when it fails.
-        result.document.reset(xmlCtxtReadIO(parser.get(), ReadFromFile, CloseFile, file.release(),
-                                            path.c_str(), nullptr, kParseOptions));
+        // The parser owns the reader from here and closes it, also when it fails.
+        result.document.reset(
+            xmlCtxtReadIO(parser.get(), LineEndReader::ReadCallback, LineEndReader::CloseCallback,
+                          std::make_unique<LineEndReader>(std::move(file)).release(), path.c_str(),
+                          nullptr, kParseOptions));
     }
     if (recorder.issues().empty() && (!result.document || recorder.lost())) {
         recorder.AddHere(std::string(kNotParsed));
