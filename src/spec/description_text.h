@@ -1,12 +1,21 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace pantrel {
 
-// A value quoted for a description: in apostrophes, line breaks and tabs written as \n, \r, \t
-// so the description stays one line, cut after 80 characters with "…".
+// Length of the well-formed UTF-8 sequence at `at`, 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+
+// The text as valid UTF-8 on one line: line breaks and tabs written as \n, \r, \t, a byte that
+// starts no valid sequence and any other control character as U+FFFD. libxml2 may hand over
+// names cut inside a character after an encoding error.
+std::string OneLine(std::string_view text);
+
+// A value quoted for a description: in apostrophes, on one line as above, cut after 80
+// characters with "…".
 std::string Quoted(std::string_view value);
 
 // A field of libxml2's error record as text; empty for none.

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "spec/description_text.h"
 #include "spec/input_file.h"
 
 namespace pantrel {
@@ -94,40 +95,6 @@ private:
             at += length;
         }
         return text;
-    }
-
-    // Length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
-    static std::size_t Utf8SequenceLength(const std::string& text, std::size_t at) {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-        const unsigned char first = byte(0);
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (first < 0x80) {
-            return 1;
-        }
-        if (first >= 0xC2 && first <= 0xDF) {
-            length = 2;
-        } else if (first >= 0xE0 && first <= 0xEF) {
-            length = 3;
-            low = first == 0xE0 ? 0xA0 : 0x80;
-            high = first == 0xED ? 0x9F : 0xBF;
-        } else if (first >= 0xF0 && first <= 0xF4) {
-            length = 4;
-            low = first == 0xF0 ? 0x90 : 0x80;
-            high = first == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return 0;
-        }
-        if (at + length > text.size() || byte(1) < low || byte(1) > high) {
-            return 0;
-        }
-        for (std::size_t i = 2; i < length; ++i) {
-            if ((byte(i) & 0xC0) != 0x80) {
-                return 0;
-            }
-        }
-        return length;
     }
 
     void Keep(std::string_view piece) {

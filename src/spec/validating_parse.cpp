@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "spec/description_text.h"
 #include "spec/input_file.h"
 #include "spec/line_end_reader.h"
 #include "spec/outside_resource_block.h"
@@ -73,7 +74,7 @@ public:
     void Refused(std::string_view resource) noexcept {
         try {
             std::string description = "Odwołanie do zasobu spoza pliku ('";
-            description.append(resource);
+            description.append(OneLine(resource));
             description.append("') zostało odrzucone: wczytywany jest tylko sam plik.");
             AddHere(std::move(description));
         } catch (...) {
