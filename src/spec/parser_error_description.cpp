@@ -2,8 +2,9 @@
 //
 // The record carries the names and numbers (str1..str3, int1); its English message is read only
 // where one code stands for several faults that the fields do not tell apart: the missing name
-// after "&" or "<" (XML_ERR_NAME_REQUIRED), nesting too deep (XML_ERR_INTERNAL_ERROR) and the
-// bytes of an encoding error (XML_ERR_INVALID_CHAR, where the bytes come as "Bytes: 0x…").
+// after "&" or "<" (XML_ERR_NAME_REQUIRED), nesting too deep (XML_ERR_INTERNAL_ERROR), an empty
+// namespace bound to a prefix (XML_NS_ERR_XML_NAMESPACE) and the bytes of an encoding error
+// (XML_ERR_INVALID_CHAR, where the bytes come as "Bytes: 0x…").
 
 #include <string>
 #include <string_view>
@@ -187,7 +188,13 @@ std::string DescribeParserError(const xmlError& error) {
         case XML_ERR_NAME_TOO_LONG:
             return "Nazwa w pliku jest za długa.";
         case XML_NS_ERR_XML_NAMESPACE:
-            return "Niepoprawne użycie zastrzeżonego prefiksu 'xml' albo 'xmlns'.";
+            // One code for the empty namespace of a prefix and for misuse of xml and xmlns.
+            if (Field(error.message).find("Empty XML namespace") != std::string_view::npos) {
+                return "Prefiks przestrzeni nazw " + s1 +
+                       " nie może być związany z pustym adresem.";
+            }
+            return "Niepoprawne użycie zastrzeżonego prefiksu 'xml' albo 'xmlns' albo ich "
+                   "przestrzeni nazw.";
         case XML_NS_ERR_UNDEFINED_NAMESPACE:
             return "Prefiks przestrzeni nazw " + s1 + " (w nazwie " +
                    Quoted(std::string(Field(error.str1)) + ":" + std::string(Field(error.str2))) +

@@ -308,6 +308,12 @@ std::string Describer::Describe() const {
             }
             return Who() + " nie jest w tym miejscu dozwolony" + Expected() + ".";
         case XML_SCHEMAV_CVC_ELT_1:
+            if (subject_.rest.find("validation root") == std::string_view::npos) {
+                return Who() + " nie jest zadeklarowany w schemacie.";
+            }
+            if (subject_.element.ns == namespace_) {
+                return Who() + " nie może być elementem głównym pliku: schemat go nie deklaruje.";
+            }
             return Who() +
                    " nie jest zadeklarowany w schemacie jako element główny; elementy pliku "
                    "muszą należeć do przestrzeni nazw " +

@@ -84,6 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
         DescriptionCase{"ContentAfterRoot", "valid_minimal.xml", "</Sterowniki>",
                         "</Sterowniki><Sterowniki/>",
                         "Po zamknięciu elementu głównego plik zawiera dalszą treść."},
+        DescriptionCase{"EmptyNamespaceOfPrefix", "valid_minimal.xml", "<Sterowniki ",
+                        "<Sterowniki xmlns:x=\"\" ",
+                        "Prefiks przestrzeni nazw 'x' nie może być związany z pustym adresem."},
         DescriptionCase{"UndeclaredPrefix", "valid_minimal.xml", "<Modele>", "<z:Modele>",
                         "Prefiks przestrzeni nazw 'z' (w nazwie 'z:Modele') nie jest "
                         "zadeklarowany."}));
@@ -101,6 +104,15 @@ INSTANTIATE_TEST_SUITE_P(
                         "Element 'Sterowniki' (bez przestrzeni nazw) nie jest zadeklarowany w "
                         "schemacie jako element główny; elementy pliku muszą należeć do "
                         "przestrzeni nazw 'http://www.pantrel.pl/UF/Sterowniki.xsd'."},
+        DescriptionCase{
+            "RootOtherNamespace", "invalid_other_namespace.xml", nullptr, nullptr,
+            "Element 'Sterowniki' (przestrzeń nazw 'http://www.pantrel.pl/UF/Inne.xsd') "
+            "nie jest zadeklarowany w schemacie jako element główny; elementy pliku "
+            "muszą należeć do przestrzeni nazw "
+            "'http://www.pantrel.pl/UF/Sterowniki.xsd'."},
+        DescriptionCase{"UnknownRoot", "valid_minimal.xml", "<Sterowniki ", "<Sterownik ",
+                        "Element 'Sterownik' nie może być elementem głównym pliku: schemat go nie "
+                        "deklaruje."},
         DescriptionCase{"NotExpectedOneOf", "invalid_foreign_element.xml", nullptr, nullptr,
                         "Element 'Uwagi' (przestrzeń nazw 'http://example.invalid/x') nie jest w "
                         "tym miejscu dozwolony; oczekiwano jednego z: Operacje, Konfiguracja, "
