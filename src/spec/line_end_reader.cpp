@@ -50,6 +50,9 @@ void LineEndReader::DetectCharacterSize(const unsigned char* bytes, std::size_t 
 
 // Rewrites whole characters in place and gives the new length (never longer).
 std::size_t LineEndReader::Translate(char* bytes, std::size_t count) {
+    if (unit_ == 1 && translate_) {
+        return TranslateBytes(bytes, count);
+    }
     std::size_t written = 0;
     for (std::size_t at = 0; at < count; at += unit_) {
         const std::size_t size = std::min(unit_, count - at);
@@ -68,6 +71,34 @@ std::size_t LineEndReader::Translate(char* bytes, std::size_t count) {
             bytes[written + low_] = '\n';
         }
         written += size;
+    }
+    return written;
+}
+
+// The common case, a character per byte, kept fast: most files hold no CR at all, and a file
+// with CR LF line ends costs one pass.
+std::size_t LineEndReader::TranslateBytes(char* bytes, std::size_t count) {
+    std::size_t at = 0;
+    if (afterCarriageReturn_ && count > 0) {
+        afterCarriageReturn_ = false;
+        at = bytes[0] == '\n' ? 1 : 0;
+    }
+    const void* const first = std::memchr(bytes + at, '\r', count - at);
+    if (first == nullptr) {
+        if (at > 0) {
+            std::memmove(bytes, bytes + at, count - at);
+        }
+        return count - at;
+    }
+    std::size_t written = 0;
+    for (; at < count; ++at) {
+        const char c = bytes[at];
+        if (c == '\n' && afterCarriageReturn_) {
+            afterCarriageReturn_ = false;
+            continue;
+        }
+        afterCarriageReturn_ = c == '\r';
+        bytes[written++] = afterCarriageReturn_ ? '\n' : c;
     }
     return written;
 }

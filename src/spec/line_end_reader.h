@@ -27,6 +27,7 @@ public:
 private:
     void DetectCharacterSize(const unsigned char* bytes, std::size_t count);
     std::size_t Translate(char* bytes, std::size_t count);
+    std::size_t TranslateBytes(char* bytes, std::size_t count);
 
     InputFile file_;
     std::size_t unit_ = 0;  // bytes per character; 0 until the first bytes are read
