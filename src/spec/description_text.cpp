@@ -74,7 +74,8 @@ std::string Quoted(std::string_view value) {
          ++characters) {
         end += std::max<std::size_t>(Utf8SequenceLength(value, end), 1);
     }
-    std::string text = "'" + OneLine(value.substr(0, end));
+    std::string text = "'";
+    text.append(OneLine(value.substr(0, end)));
     if (end < value.size()) {
         text += "…";
     }

@@ -236,15 +236,17 @@ private:
         const bool attribute = subject_.hasAttribute && error_.str3 != nullptr;
         const std::string_view length = Field(attribute ? error_.str2 : error_.str1);
         const std::string_view limit = Field(attribute ? error_.str3 : error_.str2);
-        std::string text = Who() + ": wartość";
+        std::string text = Who();
+        text.append(": wartość");
         if (attribute) {
-            text += " " + Quoted(Field(error_.str1));
+            text.append(" ").append(Quoted(Field(error_.str1)));
         }
         if (!prefix.empty()) {
             text.append(" ").append(prefix);
         }
-        return text + " ma " + CharacterCount(length) + ", a " + std::string(limitText) + " " +
-               std::string(limit) + ".";
+        text.append(" ma ").append(CharacterCount(length)).append(", a ").append(limitText);
+        text.append(" ").append(limit).append(".");
+        return text;
     }
 
     std::string ValueAnd(std::string_view predicate) const {
