@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "spec/blank_collapse.h"
 #include "spec/embedded_resource.h"
 #include "spec/outside_resource_block.h"
 #include "spec/parser_error.h"
@@ -31,6 +32,7 @@ CompiledSchema CompileSchema(XmlDocPtr schemaDocument, std::string_view namespac
     if (!schemaDocument) {
         throw ParserError(E_POINTER_STATUS);
     }
+    PrepareXmlParser();
     CompiledSchema compiled;
     compiled.document = std::move(schemaDocument);
     const XmlErrorScope quiet(IgnoreXmlError, nullptr);
@@ -45,6 +47,7 @@ CompiledSchema CompileSchema(XmlDocPtr schemaDocument, std::string_view namespac
         AsChars(compiled.schema->targetNamespace) != namespaceUri) {
         throw ParserError(E_FAIL_STATUS);
     }
+    MarkSchemaTypesForBlankCollapse(*compiled.schema);
     return compiled;
 }
 

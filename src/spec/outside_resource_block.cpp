@@ -5,6 +5,7 @@
 #include <mutex>
 #include <utility>
 
+#include "spec/blank_collapse.h"
 #include "spec/windows1250_encoding.h"
 
 namespace pantrel {
@@ -30,6 +31,7 @@ void PrepareXmlParser() {
     std::call_once(once, [] {
         xmlInitParser();
         RegisterWindows1250Encoding();
+        MarkBuiltInTypesForBlankCollapse();
         gLibraryLoader = xmlGetExternalEntityLoader();
         xmlSetExternalEntityLoader(GuardedLoader);
     });

@@ -4,9 +4,9 @@
 #include <libxml/tree.h>
 
 #include <array>
-#include <cstring>
 #include <memory>
 
+#include "spec/description_text.h"
 #include "spec/input_file.h"
 
 namespace pantrel {
@@ -35,19 +35,26 @@ public:
 
     bool done() const { return done_; }
 
+    // A line ends at LF, at CR, or at CR LF (counted once), as the parser counts lines.
     void Feed(std::string_view text) {
         while (!text.empty() && !done_) {
-            const char* const end =
-                static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
-            const std::size_t length =
-                end != nullptr ? static_cast<std::size_t>(end - text.data()) : text.size();
+            if (afterCarriageReturn_) {
+                afterCarriageReturn_ = false;
+                if (text.front() == '\n') {
+                    text.remove_prefix(1);
+                    continue;
+                }
+            }
+            const std::size_t end = text.find_first_of("\r\n");
+            const std::size_t length = end != std::string_view::npos ? end : text.size();
             if (current_ == wanted_) {
                 Keep(text.substr(0, length));
-                done_ = end != nullptr;
+                done_ = end != std::string_view::npos;
             }
-            if (end == nullptr) {
+            if (end == std::string_view::npos) {
                 return;
             }
+            afterCarriageReturn_ = text[end] == '\r';
             ++current_;
             text.remove_prefix(length + 1);
         }
@@ -56,9 +63,6 @@ public:
     std::string Finish() && {
         if (wanted_ == 1 && line_.starts_with(kByteOrderMark)) {
             line_.erase(0, kByteOrderMark.size());
-        }
-        if (!cut_ && !line_.empty() && line_.back() == '\r') {
-            line_.pop_back();
         }
         if (cut_ || line_.size() > MAX_QUOTED_LINE) {
             // Cut before the character that crosses the limit, never inside it.
@@ -93,44 +97,10 @@ private:
         return text;
     }
 
-    // Length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
-    static std::size_t Utf8SequenceLength(const std::string& text, std::size_t at) {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-        const unsigned char first = byte(0);
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (first < 0x80) {
-            return 1;
-        }
-        if (first >= 0xC2 && first <= 0xDF) {
-            length = 2;
-        } else if (first >= 0xE0 && first <= 0xEF) {
-            length = 3;
-            low = first == 0xE0 ? 0xA0 : 0x80;
-            high = first == 0xED ? 0x9F : 0xBF;
-        } else if (first >= 0xF0 && first <= 0xF4) {
-            length = 4;
-            low = first == 0xF0 ? 0x90 : 0x80;
-            high = first == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return 0;
-        }
-        if (at + length > text.size() || byte(1) < low || byte(1) > high) {
-            return 0;
-        }
-        for (std::size_t i = 2; i < length; ++i) {
-            if ((byte(i) & 0xC0) != 0x80) {
-                return 0;
-            }
-        }
-        return length;
-    }
-
     void Keep(std::string_view piece) {
-        // Room for the limit, a byte-order mark, the carriage return and one byte to tell a cut
-        // line from one of exactly the limit.
-        constexpr std::size_t kRoom = MAX_QUOTED_LINE + kByteOrderMark.size() + 2;
+        // Room for the limit, a byte-order mark and one byte to tell a cut line from one of
+        // exactly the limit.
+        constexpr std::size_t kRoom = MAX_QUOTED_LINE + kByteOrderMark.size() + 1;
         if (line_.size() + piece.size() > kRoom) {
             piece = piece.substr(0, kRoom - line_.size());
             cut_ = true;
@@ -142,6 +112,7 @@ private:
     long current_ = 1;
     bool done_ = false;
     bool cut_ = false;
+    bool afterCarriageReturn_ = false;
     std::string line_;
 };
 

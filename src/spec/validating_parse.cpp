@@ -1,13 +1,18 @@
 #include "spec/validating_parse.h"
 
 #include <libxml/parserInternals.h>
+#include <libxml/schemasInternals.h>
 
+#include <memory>
 #include <string_view>
 #include <utility>
 
+#include "spec/description_text.h"
 #include "spec/input_file.h"
+#include "spec/line_end_reader.h"
 #include "spec/outside_resource_block.h"
 #include "spec/parser_error.h"
+#include "spec/xml_error_description.h"
 #include "spec/xml_error_scope.h"
 
 namespace pantrel {
@@ -36,12 +41,10 @@ xmlParserInputPtr FileInput(const xmlParserCtxt& parser) {
     return parser.inputNr > 0 ? parser.inputTab[0] : nullptr;
 }
 
-std::string WithoutLineEnd(const char* message) {
-    std::string text = message != nullptr ? message : "";
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    return text;
+std::string_view TargetNamespace(const xmlSchema& schema) {
+    return schema.targetNamespace != nullptr
+               ? std::string_view{reinterpret_cast<const char*>(schema.targetNamespace)}
+               : std::string_view{};
 }
 
 bool IsParserDomain(int domain) {
@@ -52,7 +55,8 @@ bool IsParserDomain(int domain) {
 // Collects the errors of one parse; libxml2 calls it from inside the parser.
 class IssueRecorder {
 public:
-    IssueRecorder(xmlParserCtxt& parser, IssueScope scope) : parser_(parser), scope_(scope) {}
+    IssueRecorder(xmlParserCtxt& parser, IssueScope scope, std::string_view specificationNamespace)
+        : parser_(parser), scope_(scope), namespace_(specificationNamespace) {}
 
     static void OnError(void* data, xmlErrorPtr error) {
         if (error == nullptr || error->level == XML_ERR_WARNING) {
@@ -70,7 +74,7 @@ public:
     void Refused(std::string_view resource) noexcept {
         try {
             std::string description = "Odwołanie do zasobu spoza pliku ('";
-            description.append(resource);
+            description.append(OneLine(resource));
             description.append("') zostało odrzucone: wczytywany jest tylko sam plik.");
             AddHere(std::move(description));
         } catch (...) {
@@ -91,7 +95,7 @@ public:
 private:
     void Record(const xmlError& error) {
         const auto [line, column] = CurrentPosition();
-        ParseIssue issue{line, column, WithoutLineEnd(error.message)};
+        ParseIssue issue{line, column, DescribeXmlError(error, namespace_)};
         // The parser's own errors in the file's text name their position; errors inside entity
         // text and those of the validator stand where the parser stands in the file.
         const bool inFileText = parser_.input != nullptr && parser_.input->filename != nullptr;
@@ -140,6 +144,7 @@ private:
 
     xmlParserCtxt& parser_;
     IssueScope scope_;
+    std::string_view namespace_;
     std::vector<ParseIssue> issues_;
     std::string encoding_;
     bool lost_ = false;
@@ -155,20 +160,6 @@ int LocateInFile(void* context, const char** file, unsigned long* line) {
         *line = input != nullptr && input->line > 0 ? static_cast<unsigned long>(input->line) : 0;
     }
     return input != nullptr ? 0 : -1;
-}
-
-int ReadFromFile(void* context, char* buffer, int length) {
-    auto* const file = static_cast<std::FILE*>(context);
-    const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), file);
-    if (count == 0 && std::ferror(file) != 0) {
-        return -1;
-    }
-    return static_cast<int>(count);
-}
-
-int CloseFile(void* context) {
-    FileClose{}(static_cast<std::FILE*>(context));
-    return 0;
 }
 
 }  // namespace
@@ -187,7 +178,7 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
     if (!parser || !validator) {
         throw ParserError(E_POINTER_STATUS);
     }
-    IssueRecorder recorder(*parser, scope);
+    IssueRecorder recorder(*parser, scope, TargetNamespace(schema));
     xmlSchemaSetValidStructuredErrors(validator.get(), &IssueRecorder::OnError, &recorder);
     xmlSchemaValidateSetLocator(validator.get(), LocateInFile, parser.get());
     {
@@ -200,9 +191,11 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
         const XmlErrorScope errors(&IssueRecorder::OnError, &recorder);
         const OutsideResourceBlock nothingOutside(
             [&recorder](std::string_view resource) { recorder.Refused(resource); });
-        // The parser owns the file from here and closes it, also when it fails.
-        result.document.reset(xmlCtxtReadIO(parser.get(), ReadFromFile, CloseFile, file.release(),
-                                            path.c_str(), nullptr, kParseOptions));
+        // The parser owns the reader from here and closes it, also when it fails.
+        result.document.reset(
+            xmlCtxtReadIO(parser.get(), LineEndReader::ReadCallback, LineEndReader::CloseCallback,
+                          std::make_unique<LineEndReader>(std::move(file)).release(), path.c_str(),
+                          nullptr, kParseOptions));
     }
     if (recorder.issues().empty() && (!result.document || recorder.lost())) {
         recorder.AddHere(std::string(kNotParsed));
@@ -218,20 +211,25 @@ bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* 
         throw ParserError(E_POINTER_STATUS);
     }
     struct TreeIssues {
+        std::vector<ParseIssue>* issues;
+        std::string_view specificationNamespace;
+
         static void OnError(void* data, xmlErrorPtr error) {
-            if (error == nullptr || error->level == XML_ERR_WARNING || data == nullptr) {
+            auto* const self = static_cast<TreeIssues*>(data);
+            if (error == nullptr || error->level == XML_ERR_WARNING || self->issues == nullptr) {
                 return;
             }
             try {
-                static_cast<std::vector<ParseIssue>*>(data)->push_back(
-                    {error->line, 0, WithoutLineEnd(error->message)});
+                self->issues->push_back(
+                    {error->line, 0, DescribeXmlError(*error, self->specificationNamespace)});
             } catch (...) {
                 // The verdict below does not depend on the list.
             }
         }
     };
-    xmlSchemaSetValidStructuredErrors(validator.get(), &TreeIssues::OnError, issues);
-    const XmlErrorScope errors(&TreeIssues::OnError, issues);
+    TreeIssues tree{issues, TargetNamespace(schema)};
+    xmlSchemaSetValidStructuredErrors(validator.get(), &TreeIssues::OnError, &tree);
+    const XmlErrorScope errors(&TreeIssues::OnError, &tree);
     const OutsideResourceBlock nothingOutside;
     return xmlSchemaValidateDoc(validator.get(), &document) == 0;
 }

@@ -51,77 +51,78 @@ long DecodeSequence(const unsigned char* in, std::size_t length) {
     return character;
 }
 
+// libxml2's convention for conversion callbacks around `convert`, which moves `in` and `out`
+// through the buffers and answers 0, or -2 at input it cannot convert.
+template <typename Convert>
+int RunConversion(unsigned char* out, int* outLength, const unsigned char* in, int* inLength,
+                  Convert convert) {
+    if (out == nullptr || outLength == nullptr || inLength == nullptr) {
+        return -1;
+    }
+    if (in == nullptr) {
+        *outLength = 0;
+        *inLength = 0;
+        return 0;
+    }
+    unsigned char* written = out;
+    const unsigned char* read = in;
+    const int result = convert(written, out + *outLength, read, in + *inLength);
+    *outLength = static_cast<int>(written - out);
+    *inLength = static_cast<int>(read - in);
+    return result < 0 ? result : *outLength;
+}
+
 }  // namespace
 
 int Windows1250ToUtf8Chunk(unsigned char* out, int* outLength, const unsigned char* in,
                            int* inLength) {
-    if (out == nullptr || outLength == nullptr || inLength == nullptr) {
-        return -1;
-    }
-    if (in == nullptr) {
-        *outLength = 0;
-        *inLength = 0;
-        return 0;
-    }
-    unsigned char* const outStart = out;
-    unsigned char* const outEnd = out + *outLength;
-    const unsigned char* const inStart = in;
-    const unsigned char* const inEnd = in + *inLength;
-    while (in < inEnd) {
-        const char16_t character = Windows1250Character(*in);
-        const std::size_t length = Utf8Length(character);
-        if (static_cast<std::size_t>(outEnd - out) < length) {
-            break;  // the rest comes with the next call
-        }
-        if (length == 1) {
-            *out++ = static_cast<unsigned char>(character);
-        } else if (length == 2) {
-            *out++ = static_cast<unsigned char>(0xC0 | (character >> 6));
-            *out++ = static_cast<unsigned char>(0x80 | (character & 0x3F));
-        } else {
-            *out++ = static_cast<unsigned char>(0xE0 | (character >> 12));
-            *out++ = static_cast<unsigned char>(0x80 | ((character >> 6) & 0x3F));
-            *out++ = static_cast<unsigned char>(0x80 | (character & 0x3F));
-        }
-        ++in;
-    }
-    *outLength = static_cast<int>(out - outStart);
-    *inLength = static_cast<int>(in - inStart);
-    return *outLength;
+    return RunConversion(
+        out, outLength, in, inLength,
+        [](unsigned char*& out, unsigned char* outEnd, const unsigned char*& in,
+           const unsigned char* inEnd) {
+            for (; in < inEnd; ++in) {
+                const char16_t character = Windows1250Character(*in);
+                const std::size_t length = Utf8Length(character);
+                if (static_cast<std::size_t>(outEnd - out) < length) {
+                    break;  // the rest comes with the next call
+                }
+                if (length == 1) {
+                    *out++ = static_cast<unsigned char>(character);
+                } else if (length == 2) {
+                    *out++ = static_cast<unsigned char>(0xC0 | (character >> 6));
+                    *out++ = static_cast<unsigned char>(0x80 | (character & 0x3F));
+                } else {
+                    *out++ = static_cast<unsigned char>(0xE0 | (character >> 12));
+                    *out++ = static_cast<unsigned char>(0x80 | ((character >> 6) & 0x3F));
+                    *out++ = static_cast<unsigned char>(0x80 | (character & 0x3F));
+                }
+            }
+            return 0;
+        });
 }
 
 int Utf8ToWindows1250Chunk(unsigned char* out, int* outLength, const unsigned char* in,
                            int* inLength) {
-    if (out == nullptr || outLength == nullptr || inLength == nullptr) {
-        return -1;
-    }
-    if (in == nullptr) {
-        *outLength = 0;
-        *inLength = 0;
-        return 0;
-    }
-    unsigned char* const outStart = out;
-    unsigned char* const outEnd = out + *outLength;
-    const unsigned char* const inStart = in;
-    const unsigned char* const inEnd = in + *inLength;
-    int result = 0;
-    while (in < inEnd && out < outEnd) {
-        const std::size_t length = SequenceLength(*in);
-        if (length != 0 && static_cast<std::size_t>(inEnd - in) < length) {
-            break;  // a character cut at the end of the chunk: its rest comes with the next call
-        }
-        const long character = length == 0 ? -1 : DecodeSequence(in, length);
-        const int byte = character < 0 ? -1 : Windows1250Byte(static_cast<char32_t>(character));
-        if (byte < 0) {
-            result = -2;  // libxml2 writes a character reference for it, or gives up
-            break;
-        }
-        *out++ = static_cast<unsigned char>(byte);
-        in += length;
-    }
-    *outLength = static_cast<int>(out - outStart);
-    *inLength = static_cast<int>(in - inStart);
-    return result < 0 ? result : *outLength;
+    return RunConversion(
+        out, outLength, in, inLength,
+        [](unsigned char*& out, unsigned char* outEnd, const unsigned char*& in,
+           const unsigned char* inEnd) {
+            while (in < inEnd && out < outEnd) {
+                const std::size_t length = SequenceLength(*in);
+                if (length != 0 && static_cast<std::size_t>(inEnd - in) < length) {
+                    return 0;  // a character cut at the end of the chunk: its rest comes next
+                }
+                const long character = length == 0 ? -1 : DecodeSequence(in, length);
+                const int byte =
+                    character < 0 ? -1 : Windows1250Byte(static_cast<char32_t>(character));
+                if (byte < 0) {
+                    return -2;  // libxml2 writes a character reference for it, or gives up
+                }
+                *out++ = static_cast<unsigned char>(byte);
+                in += length;
+            }
+            return 0;
+        });
 }
 
 void RegisterWindows1250Encoding() {

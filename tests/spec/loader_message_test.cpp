@@ -30,7 +30,8 @@ TEST(LoaderMessageTest, NamesFileLinePositionDescriptionAndSourceLine) {
     const std::string path = DataFile("message_position.xml");
     EXPECT_EQ(OnlyMessage(path), "Błąd w pliku '" + path +
                                      "' linia 10, pozycja 22:\n"
-                                     "xmlParseEntityRef: no name\n"
+                                     "Po znaku '&' brakuje nazwy encji; sam znak '&' zapisuje "
+                                     "się w tekście jako '&amp;'.\n"
                                      "        <Nazwa>Żółw & Syn</Nazwa>");
 }
 
@@ -38,7 +39,8 @@ TEST(LoaderMessageTest, QuotesTheSourceLineInUtf8WhateverTheFileEncoding) {
     const std::string path = DataFile("message_position_windows1250.xml");
     EXPECT_EQ(OnlyMessage(path), "Błąd w pliku '" + path +
                                      "' linia 10, pozycja 22:\n"
-                                     "xmlParseEntityRef: no name\n"
+                                     "Po znaku '&' brakuje nazwy encji; sam znak '&' zapisuje "
+                                     "się w tekście jako '&amp;'.\n"
                                      "        <Nazwa>Żółw & Syn</Nazwa>");
 }
 
@@ -47,8 +49,7 @@ TEST(LoaderMessageTest, SchemaErrorStandsWhereTheOffendingTagEnds) {
     EXPECT_EQ(OnlyMessage(path),
               "Błąd w pliku '" + path +
                   "' linia 10, pozycja 33:\n"
-                  "Element '{http://www.pantrel.pl/UF/Sterowniki.xsd}Nazwa': [facet 'pattern'] The "
-                  "value 'Orzeł|200' is not accepted by the pattern '[^\\|]+'.\n"
+                  "Element 'Nazwa': wartość 'Orzeł|200' nie pasuje do wzorca '[^\\|]+'.\n"
                   "        <Nazwa>Orzeł|200</Nazwa>");
 }
 

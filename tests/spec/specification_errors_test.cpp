@@ -40,19 +40,19 @@ TEST(SpecificationErrorsTest, EveryErrorOfTheFileInOrder) {
     EXPECT_THAT(
         Formatted(path),
         ElementsAre(
-            path + ":6:23: Element '{http://www.pantrel.pl/UF/Sterowniki.xsd}Wersja': 'x' is not a "
-                   "valid value of the atomic type 'xs:unsignedInt'.",
-            path + ":7:24: Element '{http://www.pantrel.pl/UF/Sterowniki.xsd}PlikExe': [facet "
-                   "'minLength'] The value has a length of '0'; this underruns the allowed minimum "
-                   "length of '1'.",
-            path + ":10:33: Element '{http://www.pantrel.pl/UF/Sterowniki.xsd}Nazwa': [facet "
-                   "'pattern'] The value 'Orzeł|200' is not accepted by the pattern '[^\\|]+'."));
+            path + ":6:23: Element 'Wersja': wartość 'x' nie jest poprawną wartością typu "
+                   "xs:unsignedInt (liczba całkowita od 0 do 4294967295).",
+            path + ":7:24: Element 'PlikExe': wartość jest za krótka: ma 0 znaków, a najmniejsza "
+                   "dozwolona długość to 1.",
+            path + ":10:33: Element 'Nazwa': wartość 'Orzeł|200' nie pasuje do wzorca "
+                   "'[^\\|]+'."));
 }
 
 TEST(SpecificationErrorsTest, RepeatedReportOfOneErrorCountsOnce) {
     const auto errors = CollectSpecificationErrors(testing::DataFile("safety_billion_laughs.xml"));
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors.front().description, "Detected an entity reference loop");
+    EXPECT_EQ(errors.front().description,
+              "Wykryto pętlę odwołań do encji albo nadmierne rozwijanie encji.");
 }
 
 TEST(SpecificationErrorsTest, MissingFileIsOneErrorWithoutPosition) {
