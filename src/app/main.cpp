@@ -2,15 +2,11 @@
 
 #include <filesystem>
 #include <iostream>
-#include <memory>
 
 #include "app/cli_commands.h"
 #include "app/command_line.h"
+#include "app/window_launch.h"
 #include "registry/sqlite_store.h"
-
-#ifdef PANTREL_WITH_UI
-#include "ui/main_window_runner.h"
-#endif
 
 int main(int argc, char** argv) {
     using namespace pantrel;
@@ -33,11 +29,5 @@ int main(int argc, char** argv) {
         case CommandAction::Window:
             break;
     }
-#ifdef PANTREL_WITH_UI
-    if (CanOpenDisplay()) {
-        return RunMainWindow(argc, argv, hive);
-    }
-#endif
-    PrintUsage(std::cerr);
-    return EXIT_NO_DISPLAY;
+    return StartWindow(argv, storeFile, std::cerr);
 }

@@ -1,8 +1,11 @@
 #include "ui/display_probe.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #ifdef PANTREL_HAVE_XCB
 #include <xcb/xcb.h>
@@ -14,6 +17,42 @@ namespace {
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): read at start-up
     return value == nullptr ? std::string{} : std::string{value};
+}
+
+// True when `name` holds `part`, ASCII letters compared without regard to case, as Qt matches
+// plugin file names.
+bool ContainsIgnoringCase(std::string_view name, std::string_view part) {
+    const auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    };
+    return !std::ranges::search(name, part, same).empty();
+}
+
+// Platform plugins are files named after their platform (libqxcb.so, libqoffscreen.so,
+// libqwayland-generic.so), in Qt's plugin folder or one that QT_QPA_PLATFORM_PLUGIN_PATH names.
+// Qt's plugin folder is the one of the Qt the window was built with.
+bool HasPlatformPlugin(std::string_view platform) {
+    std::vector<std::filesystem::path> folders;
+    if (const std::string extra = Environment("QT_QPA_PLATFORM_PLUGIN_PATH"); !extra.empty()) {
+        folders.emplace_back(extra);
+    }
+#ifdef PANTREL_QT_PLUGIN_DIR
+    folders.emplace_back(std::filesystem::path(PANTREL_QT_PLUGIN_DIR) / "platforms");
+#endif
+    const std::string pattern = "q" + std::string(platform);
+    return std::ranges::any_of(folders, [&pattern](const std::filesystem::path& folder) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+             entry.increment(error)) {
+            std::error_code typeError;
+            if (entry->is_regular_file(typeError) &&
+                ContainsIgnoringCase(entry->path().filename().string(), pattern)) {
+                return true;
+            }
+        }
+        return false;
+    });
 }
 
 }  // namespace
@@ -60,6 +99,10 @@ bool CanOpenPlatform(std::string_view platform, const DisplayEnvironment& enviro
         return HasWaylandSocket(environment);
     }
     return !platform.empty();
+}
+
+bool CanOpenDisplay() {
+    return CanOpenAnyPlatform(ReadDisplayEnvironment(), HasPlatformPlugin);
 }
 
 }  // namespace pantrel

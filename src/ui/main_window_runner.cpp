@@ -1,48 +1,21 @@
 #include "ui/main_window_runner.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStringList>
 #include <QTranslator>
-#include <algorithm>
-#include <string_view>
 
 #include "kinds/string_table.h"
-#include "ui/display_probe.h"
 #include "ui/image_strip.h"
 #include "ui/pantrel_dlg.h"
 #include "ui/qt_user_prompts.h"
 #include "ui/ui_text.h"
 
 namespace pantrel {
-namespace {
-
-// Platform plugins are files named after their platform (libqxcb.so, libqoffscreen.so,
-// libqwayland-generic.so), in Qt's plugin folder or one that QT_QPA_PLATFORM_PLUGIN_PATH names.
-bool HasPlatformPlugin(std::string_view platform) {
-    QStringList folders{QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                        QStringLiteral("/platforms")};
-    const QString extra = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");
-    if (!extra.isEmpty()) {
-        folders.prepend(extra);
-    }
-    const QString pattern = QStringLiteral("*q%1*").arg(Utf8(platform));
-    return std::ranges::any_of(folders, [&pattern](const QString& folder) {
-        return !QDir(folder).entryList({pattern}, QDir::Files).isEmpty();
-    });
-}
-
-}  // namespace
 
 bool LoadQtPolishTranslation(QTranslator& translator) {
     return translator.load(QStringLiteral("qtbase_pl"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-}
-
-bool CanOpenDisplay() {
-    return CanOpenAnyPlatform(ReadDisplayEnvironment(), HasPlatformPlugin);
 }
 
 int RunMainWindow(int& argc, char** argv, RegistryStore& hive) {

@@ -1,0 +1,11 @@
+// The window program. `pantrel` started without a switch runs it in its own place once it knows
+// that a display can be opened, so that only the window loads Qt.
+
+#include "registry/sqlite_store.h"
+#include "ui/main_window_runner.h"
+
+int main(int argc, char** argv) {
+    using namespace pantrel;
+    SqliteRegistryStore hive{DefaultStorePath()};
+    return RunMainWindow(argc, argv, hive);
+}
