@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "spec/child_element.h"
 #include "spec/libxml_handles.h"
 #include "spec/model_query_text.h"
 #include "spec/specification_document.h"
@@ -14,6 +15,23 @@ namespace {
 bool HasNodes(const xmlXPathObject& result) {
     return result.type == XPATH_NODESET && result.nodesetval != nullptr &&
            result.nodesetval->nodeNr > 0;
+}
+
+// The first node, in document order, that the relative query selects from `node`; null when
+// there is none. A plain child step, which install and uninstall ask for twice per model, is
+// answered by walking the children; any other query goes to the XPath engine.
+xmlNode* FirstSelected(const NodeHolder& node, std::string_view query) {
+    const SpecificationDocument& document = *node.document();
+    if (const std::string_view name = SingleChildStepName(query);
+        !name.empty() && HasChildElements(*node.node())) {
+        return FirstChildElement(*node.node(), name, document.namespaceUri());
+    }
+    const XPathObjectPtr found = document.Evaluate(query, *node.node());
+    if (!HasNodes(*found)) {
+        return nullptr;
+    }
+    xmlXPathNodeSetSort(found->nodesetval);
+    return found->nodesetval->nodeTab[0];
 }
 
 }  // namespace
@@ -54,13 +72,12 @@ bool ReadChildText(const NodeHolder& node, std::string_view childQuery, std::str
     if (node.empty()) {
         return false;
     }
-    const XPathObjectPtr found = node.document()->Evaluate(childQuery, *node.node());
-    if (!HasNodes(*found)) {
+    xmlNode* const found = FirstSelected(node, childQuery);
+    if (found == nullptr) {
         text.clear();
         return false;
     }
-    xmlXPathNodeSetSort(found->nodesetval);
-    const XmlStringPtr value(xmlNodeGetContent(found->nodesetval->nodeTab[0]));
+    const XmlStringPtr value(xmlNodeGetContent(found));
     if (!value) {
         return false;
     }
