@@ -88,8 +88,13 @@ Status QueryInteger(sqlite3* db, const char* sql, std::int64_t& value) {
 }
 
 Status OpenWith(const char* name, int flags, SqliteDatabase& db) {
+    // SQLite's count of the memory it holds takes a lock around every allocation; nothing here
+    // reads that count. It can be switched off only before SQLite starts, once per process.
+    static const bool configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    static_cast<void>(configured);
     sqlite3* raw = nullptr;
-    const int result = sqlite3_open_v2(name, &raw, flags, nullptr);
+    // A connection belongs to one store object, used from one thread: no locks inside it.
+    const int result = sqlite3_open_v2(name, &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     db.reset(raw);
     if (result != SQLITE_OK) {
         db.reset();

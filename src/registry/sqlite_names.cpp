@@ -87,6 +87,12 @@ std::string FoldName(std::string_view name) {
     folded.reserve(name.size());
     std::size_t pos = 0;
     while (pos < name.size()) {
+        // Most names are ASCII: those letters fold without decoding.
+        if (const char ascii = name[pos]; static_cast<std::uint8_t>(ascii) < 0x80) {
+            folded += ascii >= 'A' && ascii <= 'Z' ? static_cast<char>(ascii + 0x20) : ascii;
+            ++pos;
+            continue;
+        }
         char32_t c = 0;
         const std::size_t length = DecodeCharacter(name, pos, c);
         if (length == 0) {
