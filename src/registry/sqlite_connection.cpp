@@ -181,6 +181,16 @@ void BindBlob(sqlite3_stmt* statement, int index, std::string_view bytes) {
                         SQLITE_TRANSIENT);
 }
 
+void BindTextInPlace(sqlite3_stmt* statement, int index, std::string_view text) {
+    sqlite3_bind_text64(statement, index, text.empty() ? "" : text.data(), text.size(),
+                        SQLITE_STATIC, SQLITE_UTF8);
+}
+
+void BindBlobInPlace(sqlite3_stmt* statement, int index, std::string_view bytes) {
+    sqlite3_bind_blob64(statement, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
+                        SQLITE_STATIC);
+}
+
 std::string_view ColumnText(sqlite3_stmt* statement, int column) {
     const unsigned char* text = sqlite3_column_text(statement, column);
     const int bytes = sqlite3_column_bytes(statement, column);

@@ -8,7 +8,10 @@
 #include <vector>
 
 #ifdef PANTREL_HAVE_XCB
+#include <dlfcn.h>
 #include <xcb/xcb.h>
+
+#include <memory>
 #endif
 
 namespace pantrel {
@@ -65,6 +68,25 @@ DisplayEnvironment ReadDisplayEnvironment() {
 bool CanConnectToX(const std::string& display) {
 #ifdef PANTREL_HAVE_XCB
     if (display.empty()) {
+        return false;
+    }
+    // The X client library is loaded only here, when a window is asked for: the silent runs do
+    // not load it, nor the libraries it needs. Without it Qt's X platform cannot run either.
+    struct LibraryClose {
+        void operator()(void* library) const { dlclose(library); }
+    };
+    const std::unique_ptr<void, LibraryClose> library(dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL));
+    if (!library) {
+        return false;
+    }
+    const auto xcb_connect =
+        reinterpret_cast<decltype(&::xcb_connect)>(dlsym(library.get(), "xcb_connect"));
+    const auto xcb_connection_has_error = reinterpret_cast<decltype(&::xcb_connection_has_error)>(
+        dlsym(library.get(), "xcb_connection_has_error"));
+    const auto xcb_disconnect =
+        reinterpret_cast<decltype(&::xcb_disconnect)>(dlsym(library.get(), "xcb_disconnect"));
+    if (xcb_connect == nullptr || xcb_connection_has_error == nullptr ||
+        xcb_disconnect == nullptr) {
         return false;
     }
     xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
