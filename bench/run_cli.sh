@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Whole `pantrel -install` runs on the shipped example and on a 20,000-model file against
-# `xmllint --schema` validating the same file: each install into an empty store, pantrel and
-# xmllint alternated in one run. Prints the medians of CPU time (user + system) and of peak
-# resident memory, their ratios, and, when valgrind is installed, the ratios of the instructions
-# executed (one run each under callgrind: exact and undisturbed by other work on the machine).
+# `xmllint --schema` validating the same file, pantrel and xmllint alternated in one run. The
+# store exists, as on any machine after its first install, and each install writes its models
+# anew (an uninstall after it, not measured, removes them again); the example's install into a
+# store that does not exist yet is measured as well. Prints the medians of CPU time (user +
+# system) and of peak resident memory, their ratios, and, when valgrind is installed, the ratios
+# of the instructions executed (one run each under callgrind: exact and undisturbed by other
+# work on the machine, which CPU time is not quite).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PANTREL_BUILD_DIR:-build-bench}
@@ -31,24 +34,30 @@ measure() {
   echo "$peak" >>"$work/$name.peak"
 }
 
+quiet() { "$@" >/dev/null 2>&1; }
 for _ in $(seq "$runs"); do
   clear_store
+  measure install_new_store "$build/pantrel" -install "$example"
+  quiet "$build/pantrel" -uninstall "$example"
   measure install_example "$build/pantrel" -install "$example"
+  quiet "$build/pantrel" -uninstall "$example"
   measure xmllint_example "${xmllint[@]}" "$example"
-  clear_store
   measure install_20k "$build/pantrel" -install "$work/spec.xml"
+  quiet "$build/pantrel" -uninstall "$work/spec.xml"
   measure xmllint_20k "${xmllint[@]}" "$work/spec.xml"
 done
 
-for name in install_example xmllint_example install_20k xmllint_20k; do
+for name in install_new_store install_example xmllint_example install_20k xmllint_20k; do
   eval "${name}_cpu=$(median <"$work/$name.cpu")"
   eval "${name}_peak=$(median <"$work/$name.peak")"
 done
 awk -v ie="$install_example_cpu" -v xe="$xmllint_example_cpu" -v i="$install_20k_cpu" \
-    -v x="$xmllint_20k_cpu" -v im="$install_20k_peak" -v xm="$xmllint_20k_peak" 'BEGIN {
+    -v x="$xmllint_20k_cpu" -v im="$install_20k_peak" -v xm="$xmllint_20k_peak" \
+    -v ns="$install_new_store_cpu" 'BEGIN {
   printf "install example cpu ms: %.2f\n", ie / 1e3
   printf "xmllint example cpu ms: %.2f\n", xe / 1e3
   printf "install example/xmllint cpu ratio: %.2f\n", ie / xe
+  printf "install example into a new store/xmllint cpu ratio: %.2f\n", ns / xe
   printf "install 20k cpu ms: %.1f\n", i / 1e3
   printf "xmllint 20k cpu ms: %.1f\n", x / 1e3
   printf "install 20k/xmllint cpu ratio: %.2f\n", i / x
@@ -63,10 +72,9 @@ if command -v valgrind >/dev/null; then
     valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
       awk '/Collected :/ { print $NF }'
   }
-  clear_store
   ie=$(instructions "$build/pantrel" -install "$example")
+  quiet "$build/pantrel" -uninstall "$example"
   xe=$(instructions "${xmllint[@]}" "$example")
-  clear_store
   i=$(instructions "$build/pantrel" -install "$work/spec.xml")
   x=$(instructions "${xmllint[@]}" "$work/spec.xml")
   awk -v ie="$ie" -v xe="$xe" -v i="$i" -v x="$x" 'BEGIN {

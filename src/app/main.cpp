@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <iostream>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "app/cli_commands.h"
 #include "app/command_line.h"
 #include "app/window_launch.h"
@@ -10,6 +14,12 @@
 
 int main(int argc, char** argv) {
     using namespace pantrel;
+#ifdef __GLIBC__
+    // An install builds one large tree and frees it before the store closes. glibc would keep
+    // the freed nodes in its fast bins and walk all of them when the store's closing checkpoint
+    // asks for a large block; without fast bins they are merged as they are freed.
+    mallopt(M_MXFAST, 0);
+#endif
     const Command command = ParseCommandLine(JoinArguments(argc, argv));
     const std::filesystem::path storeFile = DefaultStorePath();
     SqliteRegistryStore hive{storeFile};
