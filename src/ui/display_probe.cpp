@@ -29,7 +29,7 @@ bool ContainsIgnoringCase(std::string_view name, std::string_view part) {
         return std::tolower(static_cast<unsigned char>(a)) ==
                std::tolower(static_cast<unsigned char>(b));
     };
-    return !std::ranges::search(name, part, same).empty();
+    return std::search(name.begin(), name.end(), part.begin(), part.end(), same) != name.end();
 }
 
 // Platform plugins are files named after their platform (libqxcb.so, libqoffscreen.so,
