@@ -171,24 +171,36 @@ Status Execute(sqlite3* db, const char* sql) {
     return StatusOfSqlite(sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
 }
 
+namespace {
+
+// `keep` is SQLITE_TRANSIENT (SQLite copies the bytes) or SQLITE_STATIC (it reads them in place).
+void BindTextKept(sqlite3_stmt* statement, int index, std::string_view text,
+                  sqlite3_destructor_type keep) {
+    sqlite3_bind_text64(statement, index, text.empty() ? "" : text.data(), text.size(), keep,
+                        SQLITE_UTF8);
+}
+
+void BindBlobKept(sqlite3_stmt* statement, int index, std::string_view bytes,
+                  sqlite3_destructor_type keep) {
+    sqlite3_bind_blob64(statement, index, bytes.empty() ? "" : bytes.data(), bytes.size(), keep);
+}
+
+}  // namespace
+
 void BindText(sqlite3_stmt* statement, int index, std::string_view text) {
-    sqlite3_bind_text64(statement, index, text.empty() ? "" : text.data(), text.size(),
-                        SQLITE_TRANSIENT, SQLITE_UTF8);
+    BindTextKept(statement, index, text, SQLITE_TRANSIENT);
 }
 
 void BindBlob(sqlite3_stmt* statement, int index, std::string_view bytes) {
-    sqlite3_bind_blob64(statement, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
-                        SQLITE_TRANSIENT);
+    BindBlobKept(statement, index, bytes, SQLITE_TRANSIENT);
 }
 
 void BindTextInPlace(sqlite3_stmt* statement, int index, std::string_view text) {
-    sqlite3_bind_text64(statement, index, text.empty() ? "" : text.data(), text.size(),
-                        SQLITE_STATIC, SQLITE_UTF8);
+    BindTextKept(statement, index, text, SQLITE_STATIC);
 }
 
 void BindBlobInPlace(sqlite3_stmt* statement, int index, std::string_view bytes) {
-    sqlite3_bind_blob64(statement, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
-                        SQLITE_STATIC);
+    BindBlobKept(statement, index, bytes, SQLITE_STATIC);
 }
 
 std::string_view ColumnText(sqlite3_stmt* statement, int column) {
