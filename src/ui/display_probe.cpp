@@ -43,7 +43,8 @@ bool HasPlatformPlugin(std::string_view platform) {
 #ifdef PANTREL_QT_PLUGIN_DIR
     folders.emplace_back(std::filesystem::path(PANTREL_QT_PLUGIN_DIR) / "platforms");
 #endif
-    const std::string pattern = "q" + std::string(platform);
+    std::string pattern = "q";
+    pattern.append(platform);
     return std::ranges::any_of(folders, [&pattern](const std::filesystem::path& folder) {
         std::error_code error;
         for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
