@@ -185,6 +185,7 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     if (const Status status = CheckWritable(); status != 0) {
         return status;
     }
+    const std::string folded = FoldName(name);
     Status status = ERROR_SUCCESS_STATUS;
     sqlite3_stmt* remove = state_->Statement(StoreSql::DeleteValue, status);
     if (remove == nullptr) {
@@ -192,7 +193,7 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     }
     const StatementUse use(remove);
     sqlite3_bind_int64(remove, 1, id_);
-    BindText(remove, 2, FoldName(name));
+    BindTextInPlace(remove, 2, folded);
     status = StepWrite(remove);
     if (status == 0 && sqlite3_changes(state_->Db()) == 0) {
         return ERROR_FILE_NOT_FOUND_STATUS;
