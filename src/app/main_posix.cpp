@@ -4,18 +4,25 @@
 #include <filesystem>
 #include <iostream>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "app/cli_commands.h"
 #include "app/command_line.h"
 #include "app/store_choice.h"
 #include "app/run_command.h"
+#include "app/window_launch.h"
 #include "registry/sqlite_store.h"
-
-#ifdef PANTREL_WITH_UI
-#include "ui/qt/main_window_runner.h"
-#endif
 
 int main(int argc, char** argv) {
     using namespace pantrel;
+#ifdef __GLIBC__
+    // An install builds one large tree and frees it before the store closes. glibc would keep
+    // the freed nodes in its fast bins and walk all of them when the store's closing checkpoint
+    // asks for a large block; without fast bins they are merged as they are freed.
+    mallopt(M_MXFAST, 0);
+#endif
     const Command command = ParseCommandLine(JoinArguments(argc, argv));
     const std::filesystem::path storeFile = DefaultStorePath();
     if (!CheckStoreName(storeFile, std::cerr)) {
@@ -27,13 +34,5 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = RunCommand(command, context)) {
         return *status;
     }
-#ifdef PANTREL_WITH_UI
-    if (CanOpenDisplay()) {
-        return RunMainWindow(argc, argv, storeFile);
-    }
-#endif
-    PrintUsage(std::cerr, "nie można otworzyć okna programu (brak ekranu).",
-               "Rejestr: plik wskazany przez PANTREL_REGISTRY,\n"
-               "a bez niej /var/lib/pantrel/registry.db.");
-    return EXIT_NO_DISPLAY;
+    return StartWindow(argv, storeFile, std::cerr);
 }

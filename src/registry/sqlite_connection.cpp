@@ -90,8 +90,13 @@ Status QueryInteger(sqlite3* db, const char* sql, std::int64_t& value) {
 }
 
 Status OpenWith(const char* name, int flags, SqliteDatabase& db) {
+    // SQLite's count of the memory it holds takes a lock around every allocation; nothing here
+    // reads that count. It can be switched off only before SQLite starts, once per process.
+    static const bool configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    static_cast<void>(configured);
     sqlite3* raw = nullptr;
-    const int result = sqlite3_open_v2(name, &raw, flags, nullptr);
+    // A connection belongs to one store object, used from one thread: no locks inside it.
+    const int result = sqlite3_open_v2(name, &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     db.reset(raw);
     if (result != SQLITE_OK) {
         db.reset();
@@ -168,14 +173,36 @@ Status Execute(sqlite3* db, const char* sql) {
     return StatusOfSqlite(sqlite3_exec(db, sql, nullptr, nullptr, nullptr));
 }
 
+namespace {
+
+// `keep` is SQLITE_TRANSIENT (SQLite copies the bytes) or SQLITE_STATIC (it reads them in place).
+void BindTextKept(sqlite3_stmt* statement, int index, std::string_view text,
+                  sqlite3_destructor_type keep) {
+    sqlite3_bind_text64(statement, index, text.empty() ? "" : text.data(), text.size(), keep,
+                        SQLITE_UTF8);
+}
+
+void BindBlobKept(sqlite3_stmt* statement, int index, std::string_view bytes,
+                  sqlite3_destructor_type keep) {
+    sqlite3_bind_blob64(statement, index, bytes.empty() ? "" : bytes.data(), bytes.size(), keep);
+}
+
+}  // namespace
+
 void BindText(sqlite3_stmt* statement, int index, std::string_view text) {
-    sqlite3_bind_text64(statement, index, text.empty() ? "" : text.data(), text.size(),
-                        SQLITE_TRANSIENT, SQLITE_UTF8);
+    BindTextKept(statement, index, text, SQLITE_TRANSIENT);
 }
 
 void BindBlob(sqlite3_stmt* statement, int index, std::string_view bytes) {
-    sqlite3_bind_blob64(statement, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
-                        SQLITE_TRANSIENT);
+    BindBlobKept(statement, index, bytes, SQLITE_TRANSIENT);
+}
+
+void BindTextInPlace(sqlite3_stmt* statement, int index, std::string_view text) {
+    BindTextKept(statement, index, text, SQLITE_STATIC);
+}
+
+void BindBlobInPlace(sqlite3_stmt* statement, int index, std::string_view bytes) {
+    BindBlobKept(statement, index, bytes, SQLITE_STATIC);
 }
 
 std::string_view ColumnText(sqlite3_stmt* statement, int column) {

@@ -54,6 +54,10 @@ Status Execute(sqlite3* db, const char* sql);
 // Bind a text or the bytes of a blob; an empty one is bound empty, never as NULL.
 void BindText(sqlite3_stmt* statement, int index, std::string_view text);
 void BindBlob(sqlite3_stmt* statement, int index, std::string_view bytes);
+// The same without copying: the bytes must stay in place until the statement has been reset
+// (a StatementUse declared after them).
+void BindTextInPlace(sqlite3_stmt* statement, int index, std::string_view text);
+void BindBlobInPlace(sqlite3_stmt* statement, int index, std::string_view bytes);
 
 // The text and blob columns of the current row, empty for NULL.
 std::string_view ColumnText(sqlite3_stmt* statement, int column);

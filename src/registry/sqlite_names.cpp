@@ -51,16 +51,6 @@ std::size_t DecodeCharacter(std::string_view text, std::size_t pos, char32_t& ch
     return length;
 }
 
-// Appends a character below U+0800: folding never leaves the one- and two-byte range.
-void AppendShortCharacter(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 char32_t FoldCharacter(char32_t c) {
     if (c >= U'A' && c <= U'Z') {
         return c + 0x20;
@@ -85,22 +75,28 @@ char32_t FoldCharacter(char32_t c) {
 }  // namespace
 
 std::string FoldName(std::string_view name) {
-    std::string folded;
-    folded.reserve(name.size());
+    // Folding keeps every character at its length in bytes (capitals and small letters of
+    // Windows-1250 are both one or both two bytes long), so the name is folded in place.
+    std::string folded{name};
     std::size_t pos = 0;
-    while (pos < name.size()) {
-        char32_t c = 0;
-        const std::size_t length = DecodeCharacter(name, pos, c);
-        if (length == 0) {
-            folded += name[pos];
+    while (pos < folded.size()) {
+        // Most names are ASCII: those letters fold without decoding.
+        if (const char ascii = folded[pos]; static_cast<std::uint8_t>(ascii) < 0x80) {
+            if (ascii >= 'A' && ascii <= 'Z') {
+                folded[pos] = static_cast<char>(ascii + 0x20);
+            }
             ++pos;
-        } else if (length <= 2) {
-            AppendShortCharacter(folded, FoldCharacter(c));
-            pos += length;
-        } else {
-            folded.append(name.substr(pos, length));
-            pos += length;
+            continue;
         }
+        char32_t c = 0;
+        const std::size_t length = DecodeCharacter(folded, pos, c);
+        if (length == 2) {
+            const char32_t small = FoldCharacter(c);
+            folded[pos] = static_cast<char>(0xC0 | (small >> 6));
+            folded[pos + 1] = static_cast<char>(0x80 | (small & 0x3F));
+        }
+        // Malformed bytes and longer characters stay as they are.
+        pos += length == 0 ? 1 : length;
     }
     return folded;
 }

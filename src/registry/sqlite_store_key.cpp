@@ -168,17 +168,20 @@ Status SqliteStoreKey::SetValue(std::string_view name, std::uint32_t type, std::
     if (!IsStorableValue(name, data.size())) {
         return ERROR_INVALID_PARAMETER_STATUS;
     }
+    const std::string folded = FoldName(name);
     Status status = ERROR_SUCCESS_STATUS;
     sqlite3_stmt* upsert = state_->Statement(StoreSql::UpsertValue, status);
     if (upsert == nullptr) {
         return status;
     }
+    // The texts are bound where they lie (an install writes thousands of values); the statement
+    // is reset before any of them goes.
     const StatementUse use(upsert);
     sqlite3_bind_int64(upsert, 1, id_);
-    BindText(upsert, 2, name);
-    BindText(upsert, 3, FoldName(name));
+    BindTextInPlace(upsert, 2, name);
+    BindTextInPlace(upsert, 3, folded);
     sqlite3_bind_int64(upsert, 4, type);
-    BindBlob(upsert, 5, data);
+    BindBlobInPlace(upsert, 5, data);
     return StepWrite(upsert);
 }
 
@@ -186,6 +189,7 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     if (const Status status = CheckWritable(); status != 0) {
         return status;
     }
+    const std::string folded = FoldName(name);
     Status status = ERROR_SUCCESS_STATUS;
     sqlite3_stmt* remove = state_->Statement(StoreSql::DeleteValue, status);
     if (remove == nullptr) {
@@ -193,7 +197,7 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     }
     const StatementUse use(remove);
     sqlite3_bind_int64(remove, 1, id_);
-    BindText(remove, 2, FoldName(name));
+    BindTextInPlace(remove, 2, folded);
     status = StepWrite(remove);
     if (status == 0 && sqlite3_changes(state_->Db()) == 0) {
         return ERROR_FILE_NOT_FOUND_STATUS;

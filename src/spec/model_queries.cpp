@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "spec/child_element.h"
 #include "spec/libxml_handles.h"
 #include "spec/model_query_text.h"
 #include "spec/specification_document.h"
@@ -14,6 +15,51 @@ namespace {
 bool HasNodes(const xmlXPathObject& result) {
     return result.type == XPATH_NODESET && result.nodesetval != nullptr &&
            result.nodesetval->nodeNr > 0;
+}
+
+// The first node, in document order, that the relative query selects from `node`; null when
+// there is none. A plain child step, which install and uninstall ask for twice per model, is
+// answered by walking the children; any other query goes to the XPath engine.
+xmlNode* FirstSelected(const SpecificationDocument& document, xmlNode& node,
+                       std::string_view query) {
+    if (const std::string_view name = SingleChildStepName(query);
+        !name.empty() && HasChildElements(node)) {
+        return FirstChildElement(node, name, document.namespaceUri());
+    }
+    const XPathObjectPtr found = document.Evaluate(query, node);
+    if (!HasNodes(*found)) {
+        return nullptr;
+    }
+    xmlXPathNodeSetSort(found->nodesetval);
+    return found->nodesetval->nodeTab[0];
+}
+
+// The text content of `node` into `text`; false when it cannot be read. An element holding one
+// text node (a model's name, a producer) has that node's text; anything else is gathered by
+// libxml2.
+bool ReadContent(const xmlNode& node, std::string& text) {
+    const xmlNode* const only = node.children;
+    if (node.type == XML_ELEMENT_NODE && only != nullptr && only->next == nullptr &&
+        only->type == XML_TEXT_NODE && only->content != nullptr) {
+        text.assign(AsChars(only->content));
+        return true;
+    }
+    const XmlStringPtr value(xmlNodeGetContent(&node));
+    if (!value) {
+        return false;
+    }
+    text.assign(AsChars(value.get()));
+    return true;
+}
+
+bool ReadChildTextAt(const SpecificationDocument& document, xmlNode& node,
+                     std::string_view childQuery, std::string& text) {
+    const xmlNode* const found = FirstSelected(document, node, childQuery);
+    if (found == nullptr) {
+        text.clear();
+        return false;
+    }
+    return ReadContent(*found, text);
 }
 
 }  // namespace
@@ -54,18 +100,7 @@ bool ReadChildText(const NodeHolder& node, std::string_view childQuery, std::str
     if (node.empty()) {
         return false;
     }
-    const XPathObjectPtr found = node.document()->Evaluate(childQuery, *node.node());
-    if (!HasNodes(*found)) {
-        text.clear();
-        return false;
-    }
-    xmlXPathNodeSetSort(found->nodesetval);
-    const XmlStringPtr value(xmlNodeGetContent(found->nodesetval->nodeTab[0]));
-    if (!value) {
-        return false;
-    }
-    text.assign(AsChars(value.get()));
-    return true;
+    return ReadChildTextAt(*node.document(), *node.node(), childQuery, text);
 }
 
 bool ReadModelName(const ModelNode& model, std::string& name) {
@@ -80,7 +115,7 @@ bool ReadDriverProducer(const ModelNode& model, std::string& producer) {
     if (driver == nullptr) {
         return false;
     }
-    return ReadChildText(NodeHolder(model.document(), driver), "Zelvar:Producent", producer);
+    return ReadChildTextAt(*model.document(), *driver, "Zelvar:Producent", producer);
 }
 
 }  // namespace pantrel

@@ -20,7 +20,7 @@ constexpr std::size_t kCompiledQueryLimit = 32;
 
 SpecificationDocument::SpecificationDocument(XmlDocPtr document, CompiledSchema schema,
                                              std::string_view namespaceUri)
-    : schema_(std::move(schema)), document_(std::move(document)) {
+    : schema_(std::move(schema)), document_(std::move(document)), namespaceUri_(namespaceUri) {
     if (!document_) {
         throw ParserError(E_POINTER_STATUS);
     }
@@ -30,8 +30,8 @@ SpecificationDocument::SpecificationDocument(XmlDocPtr document, CompiledSchema 
     }
     // Query errors come back as ParserError; nothing goes to standard error.
     xpath_->error = IgnoreXmlError;
-    const std::string uri(namespaceUri);
-    if (xmlXPathRegisterNs(xpath_.get(), AsXmlChars(kQueryPrefix), AsXmlChars(uri.c_str())) != 0) {
+    if (xmlXPathRegisterNs(xpath_.get(), AsXmlChars(kQueryPrefix),
+                           AsXmlChars(namespaceUri_.c_str())) != 0) {
         throw ParserError(E_FAIL_STATUS);
     }
 }

@@ -22,6 +22,8 @@ public:
     SpecificationDocument& operator=(const SpecificationDocument&) = delete;
 
     xmlDoc& tree() const noexcept { return *document_; }
+    // The namespace URI bound to the prefix Zelvar.
+    const std::string& namespaceUri() const noexcept { return namespaceUri_; }
 
     // Evaluates `query` relative to `context` (a node of this document). Throws ParserError
     // with E_FAIL_STATUS when the query is not valid XPath or cannot be evaluated.
@@ -32,6 +34,7 @@ private:
 
     CompiledSchema schema_;
     XmlDocPtr document_;
+    std::string namespaceUri_;
     XPathContextPtr xpath_;
     mutable std::unordered_map<std::string, XPathCompiledPtr> compiled_;
 };

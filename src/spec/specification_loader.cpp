@@ -29,8 +29,10 @@ HResult Load(DocumentHolder& holder, const std::string& path, int schemaResource
             ParseErrorMessage(path, issue, ReadSourceLine(path, issue.line, parsed.encoding)));
         return E_FAIL_STATUS;
     }
-    // What only this closing check finds is rejected without a message.
-    if (!ValidateTree(*parsed.document, *schema.schema, nullptr)) {
+    // What only this closing check finds is rejected without a message. The tree is walked
+    // again only where it can differ from what the pass validated; elsewhere the pass's verdict
+    // is the tree's.
+    if (!parsed.treeValidated && !ValidateTree(*parsed.document, *schema.schema, nullptr)) {
         return E_FAIL_STATUS;
     }
     holder = MakeSpecificationDocument(std::move(parsed.document), std::move(schema), namespaceUri);

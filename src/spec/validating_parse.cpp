@@ -200,6 +200,9 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
     if (recorder.issues().empty() && (!result.document || recorder.lost())) {
         recorder.AddHere(std::string(kNotParsed));
     }
+    result.treeValidated =
+        recorder.issues().empty() && result.document && xmlSchemaIsValid(validator.get()) == 1 &&
+        result.document->intSubset == nullptr && result.document->extSubset == nullptr;
     result.issues = std::move(recorder.issues());
     result.encoding = std::move(recorder.encoding());
     return result;

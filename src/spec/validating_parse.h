@@ -24,6 +24,12 @@ struct ValidatingParseResult {
     XmlDocPtr document;  // the parsed tree; empty when the file is not well-formed
     std::vector<ParseIssue> issues;
     std::string encoding;  // the decoder the parser read the file with; empty for UTF-8
+    // True when the validator's clean verdict on this pass is also the verdict on the finished
+    // tree, so that validating the tree once more would only repeat the pass: no error was
+    // recorded and the file has no document type declaration. Through such a declaration alone
+    // the tree can hold what the validator never saw (attributes it defaults, entity texts the
+    // parser copies into the tree).
+    bool treeValidated = false;
 };
 
 // Parses the file at `path` and validates it against `schema` in the same pass, so every error

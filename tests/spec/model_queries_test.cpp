@@ -183,5 +183,36 @@ TEST(ModelQueriesTest, DriverProducerOfNodesWithoutTwoAncestors) {
     EXPECT_EQ(text, "bez zmian");
 }
 
+// A plain child step ("Zelvar:Nazwa") is answered by walking the children; it must find what the
+// XPath engine finds for the same step written so that the engine evaluates it.
+TEST(ModelQueriesTest, PlainChildStepFindsWhatTheXPathEngineFinds) {
+    const DocumentHolder document = UnvalidatedDocument(
+        "<Sterowniki xmlns=\"http://www.pantrel.pl/UF/Sterowniki.xsd\" "
+        "xmlns:x=\"http://example.invalid/x\"><Sterownik typ=\"Kasa fiskalna\">"
+        "<x:Producent>obcy</x:Producent><Producent>Pierwszy<!--c--> <![CDATA[i]]> drugi</Producent>"
+        "<Producent>Drugi</Producent><Modele><Model><Nazwa/><Nazwa>druga</Nazwa></Model>"
+        "<Model>tekst<x:Nazwa>obca</x:Nazwa></Model></Modele></Sterownik></Sterowniki>");
+    ModelList models;
+    ASSERT_TRUE(SelectModels(document, models, DeviceKind::CashRegister));
+    ASSERT_EQ(models.size(), 2u);
+    xmlNode* const root = xmlDocGetRootElement(&document->tree());
+    const std::vector<NodeHolder> nodes{
+        models[0], models[1], NodeHolder(document, root), NodeHolder(document, root->children),
+        NodeHolder(document, reinterpret_cast<xmlNode*>(&document->tree()))};
+    int found = 0;
+    for (const NodeHolder& node : nodes) {
+        for (const std::string name :
+             {"Nazwa", "Producent", "Modele", "Sterownik", "Sterowniki", "Brak"}) {
+            std::string walked = "?";
+            std::string evaluated = "?";
+            const bool walkedFound = ReadChildText(node, "Zelvar:" + name, walked);
+            EXPECT_EQ(walkedFound, ReadChildText(node, "child::Zelvar:" + name, evaluated)) << name;
+            EXPECT_EQ(walked, evaluated) << name;
+            found += walkedFound ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(found, 5);  // the first Nazwa, Sterownik, its Producent and Modele, Sterowniki
+}
+
 }  // namespace
 }  // namespace pantrel

@@ -32,6 +32,12 @@ bool CanOpenPlatform(std::string_view platform, const DisplayEnvironment& enviro
 template <typename HasPlugin>
 bool CanOpenAnyPlatform(const DisplayEnvironment& environment, HasPlugin hasPlugin);
 
+// True when Qt could open its platform here (QT_QPA_PLATFORM honoured; offscreen and minimal
+// count). Asks the display server itself and looks for the platform plugins in Qt's plugin
+// folder without loading Qt, so that a run that opens no window never maps a Qt library and no
+// Qt abort ends the process when there is no display.
+bool CanOpenDisplay();
+
 template <typename HasPlugin>
 bool CanOpenAnyPlatform(const DisplayEnvironment& environment, HasPlugin hasPlugin) {
     if (environment.platform.empty()) {

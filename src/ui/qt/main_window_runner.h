@@ -12,11 +12,6 @@ namespace pantrel {
 // `translator`; false when the translations are not installed (qt6-translations-l10n).
 bool LoadQtPolishTranslation(QTranslator& translator);
 
-// True when Qt could open its platform here (QT_QPA_PLATFORM honoured; offscreen and minimal
-// count). Asks the display server itself, so that no Qt abort ends the process when there is
-// none.
-bool CanOpenDisplay();
-
 // The store file as the window reaches it: opened afresh for every operation, named by its path.
 StoreAccess FileStoreAccess(const std::filesystem::path& storeFile);
 
