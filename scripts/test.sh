@@ -14,3 +14,10 @@ export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# The loader under libFuzzer for a minute, from the test files and the examples (clang only).
+bash scripts/fuzz.sh 60
+
+# The Windows build: pantrel.exe and its tests under Wine, the resources it carries.
+bash scripts/test-windows.sh
+bash scripts/check-windows-resources.sh build-windows/pantrel.exe

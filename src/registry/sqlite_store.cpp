@@ -29,16 +29,15 @@ std::filesystem::path DefaultStorePath() {
 }
 
 bool IsPlainStorePath(const std::filesystem::path& path) {
-    const std::string& name = path.native();
-    if (name.empty() || name.front() == ':' || !path.has_filename()) {
+    const std::u8string name = path.u8string();
+    if (name.empty() || name.front() == u8':' || !path.has_filename()) {
         return false;
     }
     // SQLite would take "file:…" for a URI; refused in any letter case.
-    constexpr std::string_view uriScheme = "file:";
+    constexpr std::u8string_view uriScheme = u8"file:";
     return name.size() < uriScheme.size() ||
-           !std::equal(uriScheme.begin(), uriScheme.end(), name.begin(), [](char a, char b) {
-               return a == std::tolower(static_cast<unsigned char>(b));
-           });
+           !std::equal(uriScheme.begin(), uriScheme.end(), name.begin(),
+                       [](char8_t a, char8_t b) { return a == std::tolower(b); });
 }
 
 SqliteRegistryStore::SqliteRegistryStore(std::filesystem::path path)

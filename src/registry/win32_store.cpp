@@ -9,12 +9,16 @@
 #include "registry/registry_writer_lock_win32.h"
 #include "registry/sqlite_names.h"
 #include "registry/wide_text_win32.h"
+#include "registry/windows1250.h"
 
 namespace pantrel {
 namespace {
 
 // The longest value name the registry holds, in UTF-16 units, with its terminator.
 constexpr DWORD kNameBufferUnits = MAX_VALUE_NAME_CHARACTERS + 1;
+
+// How often a read is tried again with a larger buffer before its "more data" stands.
+constexpr int kReadAttempts = 8;
 
 bool IsWriteAccess(std::uint32_t access) {
     return (access & (KEY_SET_VALUE_ACCESS | KEY_CREATE_SUB_KEY_ACCESS)) != 0;
@@ -25,8 +29,8 @@ bool IsStringType(DWORD type) {
 }
 
 // A value's data as the interface carries it: strings as UTF-8 (the odd last byte of a
-// malformed string dropped), anything else unchanged. `units` is what the capacity counts:
-// UTF-16 units of a string, bytes of anything else.
+// malformed string dropped), anything else unchanged. `units` is what the capacity counts, as
+// on every store: the size an ANSI reader of the registry (the universal driver) receives.
 std::string DataFromRegistry(DWORD type, const std::vector<BYTE>& bytes, DWORD size,
                              std::size_t& units) {
     if (!IsStringType(type)) {
@@ -35,8 +39,9 @@ std::string DataFromRegistry(DWORD type, const std::vector<BYTE>& bytes, DWORD s
     }
     std::wstring wide(size / sizeof(wchar_t), L'\0');
     std::copy_n(bytes.data(), wide.size() * sizeof(wchar_t), reinterpret_cast<BYTE*>(wide.data()));
-    units = (size + 1) / sizeof(wchar_t);
-    return Utf8FromWide(wide);
+    std::string text = Utf8FromWide(wide);
+    units = RegistryDataSize(type, text);
+    return text;
 }
 
 Status DataToRegistry(DWORD type, std::string_view data, std::vector<BYTE>& bytes) {
@@ -81,23 +86,27 @@ public:
         std::wstring wideName(kNameBufferUnits, L'\0');
         std::vector<BYTE> bytes(data != nullptr ? 1024 : 0);
         DWORD type = REG_NONE;
+        int attempts = 0;
         while (true) {
             DWORD nameUnits = kNameBufferUnits;
             DWORD size = static_cast<DWORD>(bytes.size());
             const LSTATUS status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr,
                                                  &type, data != nullptr ? bytes.data() : nullptr,
                                                  data != nullptr ? &size : nullptr);
-            if (status == ERROR_MORE_DATA && data != nullptr && size > bytes.size()) {
-                bytes.resize(size);  // the data grew meanwhile or the buffer was short
+            if (status == ERROR_MORE_DATA && data != nullptr && ++attempts < kReadAttempts) {
+                // The buffer was short, or the data grew meanwhile; a string stored without its
+                // terminator also wants room for the one the registry adds when it is read.
+                bytes.resize(std::max<std::size_t>(size, bytes.size()) + sizeof(wchar_t));
                 continue;
             }
             if (status != ERROR_SUCCESS) {
                 return static_cast<Status>(status);
             }
-            if (nameUnits + 1 > nameCapacity) {
+            name = Utf8FromWide(std::wstring_view{wideName.data(), nameUnits});
+            if (RegistryTextLength(name) + 1 > nameCapacity) {
+                name.clear();
                 return ERROR_MORE_DATA_STATUS;
             }
-            name = Utf8FromWide(std::wstring_view{wideName.data(), nameUnits});
             if (data != nullptr) {
                 std::size_t units = 0;
                 *data = DataFromRegistry(type, bytes, size, units);
@@ -125,12 +134,13 @@ public:
         std::vector<BYTE> bytes(1024);
         DWORD valueType = REG_NONE;
         DWORD byteSize = 0;
+        int attempts = 0;
         while (true) {
             byteSize = static_cast<DWORD>(bytes.size());
             const LSTATUS status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &valueType,
                                                     bytes.data(), &byteSize);
-            if (status == ERROR_MORE_DATA && byteSize > bytes.size()) {
-                bytes.resize(byteSize);
+            if (status == ERROR_MORE_DATA && ++attempts < kReadAttempts) {
+                bytes.resize(std::max<std::size_t>(byteSize, bytes.size()) + sizeof(wchar_t));
                 continue;
             }
             if (status != ERROR_SUCCESS) {
@@ -141,7 +151,7 @@ public:
         type = valueType;
         std::size_t units = 0;
         std::string converted = DataFromRegistry(valueType, bytes, byteSize, units);
-        size = converted.size();
+        size = units;
         if (units > capacity) {
             return ERROR_MORE_DATA_STATUS;
         }

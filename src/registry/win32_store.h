@@ -18,8 +18,8 @@ class RegistryWriterLock;
 //   driver ever sees.
 // - Names and texts are UTF-8 here and UTF-16 in the registry, so they stay exact whatever the
 //   system's ANSI code page; REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ data are converted, other
-//   data pass as bytes. A string's capacity counts UTF-16 units, as the ANSI reader on a
-//   Polish system counts Windows-1250 characters.
+//   data pass as bytes. Capacities count what an ANSI reader of the registry receives, as on
+//   every store: one per Windows-1250 character, UTF-16 units for any other (RegistryDataSize).
 // - The Win32 statuses are passed through (2 missing, 5 no rights, 1018 key deleted…); empty
 //   path components and names or data longer than the registry takes answer 87, text that is
 //   not UTF-8 answers 1113.

@@ -17,6 +17,7 @@
 #include "registry/registry_key.h"
 #include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
+#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {
@@ -37,13 +38,13 @@ std::size_t Characters(std::string_view text) {
 // A specification path of exactly `length` characters under `base` (ASCII), made of folders
 // named with "ł" (two UTF-8 bytes, one Windows-1250 character).
 fs::path PathOfLength(const fs::path& base, std::size_t length) {
-    std::string path = base.string();
+    std::string path = Utf8FromPath(base);
     std::size_t rest = length - path.size();
     while (rest > 130) {
         path += "/" + Repeat("ł", 120);
         rest -= 121;
     }
-    return path + "/" + Repeat("ł", rest - 5) + ".xml";
+    return PathFromUtf8(path + "/" + Repeat("ł", rest - 5) + ".xml");
 }
 
 std::vector<RegisteredModel> CashModels(RegistryStore& hive) {
@@ -79,18 +80,19 @@ TEST(EntryLimits, InstallRefusesAPathTheListCouldNeverShow) {
     const std::size_t longest = MODEL_ENTRY_DATA_CAPACITY - 1;  // 519 and its terminator
     for (const std::size_t length : {longest - 1, longest, longest + 1}) {
         const fs::path spec = PathOfLength(folder.Path() / std::to_string(length), length);
-        ASSERT_EQ(Characters(spec.string()), length);
+        const std::string specText = Utf8FromPath(spec);
+        ASSERT_EQ(Characters(specText), length);
         fs::create_directories(spec.parent_path());
         WriteSpecification(spec, {{"Kasa fiskalna", "Kasomat", {"K-1"}}});
         const fs::path store = folder / ("registry" + std::to_string(length) + ".db");
         SqliteRegistryStore hive{store};
         const bool fits = length <= longest;
-        EXPECT_EQ(IsListableSpecificationPath(spec.string()), fits) << length;
-        EXPECT_EQ(InstallSpecification(hive, spec.string(), sink), fits) << length;
+        EXPECT_EQ(IsListableSpecificationPath(specText), fits) << length;
+        EXPECT_EQ(InstallSpecification(hive, specText, sink), fits) << length;
         if (fits) {
             const std::vector<RegisteredModel> listed = CashModels(hive);
             ASSERT_EQ(listed.size(), 1U) << length;
-            EXPECT_EQ(listed[0].path, spec.string());
+            EXPECT_EQ(listed[0].path, specText);
         } else {
             EXPECT_FALSE(fs::exists(store)) << "nothing may be written";
         }
