@@ -10,7 +10,7 @@ std::string_view OperationText(StoreOperation operation) {
         case StoreOperation::WriteModels:
             return "zapisać modeli w rejestrze";
         case StoreOperation::RemoveModels:
-            return "usunąć modeli w rejestrze";
+            return "usunąć modeli z rejestru";
         case StoreOperation::RemoveModel:
             return "usunąć modelu z rejestru";
         case StoreOperation::Read:
