@@ -62,11 +62,8 @@ const char* SkipReasonText(SkipReason reason) {
     return "";
 }
 
-// Why install refuses a path that the model list could never show (nor remove there).
 std::string UnlistablePathMessage(const std::string& path) {
-    return "pantrel: nie można zarejestrować modeli z pliku '" + OnOneLine(path) +
-           "': ścieżka pliku jest dłuższa niż " + std::to_string(MODEL_ENTRY_DATA_CAPACITY - 1) +
-           " znaków i lista modeli nie mogłaby jej pokazać";
+    return "pantrel: " + UnlistablePathText(OnOneLine(path));
 }
 
 // The file checks every command with a path starts with; false after printing why.

@@ -1,5 +1,7 @@
 #include "registry/store_failure_text.h"
 
+#include "registry/model_registry.h"
+
 namespace pantrel {
 namespace {
 
@@ -8,7 +10,7 @@ std::string_view OperationText(StoreOperation operation) {
         case StoreOperation::WriteModels:
             return "zapisać modeli w rejestrze";
         case StoreOperation::RemoveModels:
-            return "usunąć modeli w rejestrze";
+            return "usunąć modeli z rejestru";
         case StoreOperation::RemoveModel:
             return "usunąć modelu z rejestru";
         case StoreOperation::Read:
@@ -43,6 +45,15 @@ std::string StoreFailureText(StoreOperation operation, std::string_view storeNam
     text += storeName;
     text += "': ";
     text += StoreFailureReason(operation, status);
+    return text;
+}
+
+std::string UnlistablePathText(std::string_view path) {
+    std::string text = "nie można zarejestrować modeli z pliku '";
+    text += path;
+    text += "': ścieżka pliku jest dłuższa niż ";
+    text += std::to_string(MODEL_ENTRY_DATA_CAPACITY - 1);
+    text += " znaków i lista modeli nie mogłaby jej pokazać";
     return text;
 }
 

@@ -23,4 +23,8 @@ std::string StoreFailureReason(StoreOperation operation, Status status);
 // It starts with a small letter, so that the command line can put its name before it.
 std::string StoreFailureText(StoreOperation operation, std::string_view storeName, Status status);
 
+// Why an install refuses a specification path the model list could never show (nor remove
+// there), in the same words on the command line and in the window; a small letter first as above.
+std::string UnlistablePathText(std::string_view path);
+
 }  // namespace pantrel

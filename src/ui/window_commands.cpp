@@ -26,16 +26,21 @@ private:
     MainWindowView& view_;
 };
 
-}  // namespace
-
-std::string StoreFailureMessage(StoreOperation operation, const std::string& storeName,
-                                Status status) {
-    std::string text = StoreFailureText(operation, storeName, status);
+// A sentence the command line words after its name, as the text of a box: a capital first
+// and a full stop at its end.
+std::string AsBoxText(std::string text) {
     if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
         text.front() = static_cast<char>(text.front() - 'a' + 'A');
     }
     text += '.';
     return text;
+}
+
+}  // namespace
+
+std::string StoreFailureMessage(StoreOperation operation, const std::string& storeName,
+                                Status status) {
+    return AsBoxText(StoreFailureText(operation, storeName, status));
 }
 
 std::string RemovalQuestion(const std::string& model) {
@@ -108,6 +113,11 @@ bool WindowCommands::SelectSpecificationFile(std::string& path) {
 void WindowCommands::OnAddSpecification() {
     std::string path;
     if (!SelectSpecificationFile(path)) {
+        return;
+    }
+    // The install would refuse it without a word: its entries could never be listed here.
+    if (!IsListableSpecificationPath(path)) {
+        prompts_.ShowError(AsBoxText(UnlistablePathText(path)));
         return;
     }
     const WaitCursorScope wait{view_};

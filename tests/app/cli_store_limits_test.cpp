@@ -62,6 +62,22 @@ TEST_F(CliStoreLimitsTest, StoreNameThatIsNoFilePathIsRefused) {
     EXPECT_TRUE(fs::exists(folder_ / "file:registry.db"));
 }
 
+TEST_F(CliStoreLimitsTest, StoreNameOfAFolderIsCalledAFolderNotAMatterOfRights) {
+    const std::string spec = (folder_ / "a.xml").string();
+    WriteSpecification(spec, {{"Kasa fiskalna", "Kasomat", {"K-1"}}});
+    const std::string store = (folder_ / "stores").string();
+    fs::create_directory(store);
+    for (const std::string verb : {"-install", "-list"}) {
+        const ProcessResult result =
+            Run(verb == "-list" ? std::vector<std::string>{verb} : std::vector{verb, spec}, store);
+        EXPECT_EQ(result.exitCode, 1) << verb;
+        EXPECT_EQ(result.err, "pantrel: PANTREL_REGISTRY musi wskazywać plik rejestru, a '" +
+                                  store + "' jest folderem\n")
+            << verb;
+    }
+    EXPECT_TRUE(fs::is_empty(store));
+}
+
 TEST_F(CliStoreLimitsTest, ModelsOfFiftyPolishQuotesAndEurosAreListedAndValidated) {
     const std::string spec = (folder_ / "wide.xml").string();
     const std::string model = Repeat("„", 50);

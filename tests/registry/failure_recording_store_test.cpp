@@ -41,7 +41,7 @@ TEST(StoreFailureTextTest, NamesTheOperationTheStoreAndTheReason) {
     EXPECT_EQ(StoreFailureText(StoreOperation::WriteModels, "/r.db", ERROR_ACCESS_DENIED_STATUS),
               "nie można zapisać modeli w rejestrze '/r.db': brak prawa zapisu");
     EXPECT_EQ(StoreFailureText(StoreOperation::RemoveModels, "/r.db", ERROR_BUSY_STATUS),
-              "nie można usunąć modeli w rejestrze '/r.db': rejestr jest zajęty przez inny "
+              "nie można usunąć modeli z rejestru '/r.db': rejestr jest zajęty przez inny "
               "program");
     EXPECT_EQ(StoreFailureText(StoreOperation::Read, "/r.db", ERROR_ACCESS_DENIED_STATUS),
               "nie można odczytać rejestru '/r.db': brak prawa odczytu");

@@ -83,6 +83,22 @@ TEST_F(WindowCommandsTest, ACancelledDialogOrAFileThatDoesNotLoadChangeNothingEl
     EXPECT_EQ(view.waitCursors, 0);
 }
 
+TEST_F(WindowCommandsTest, AFileWhosePathTheListCouldNeverShowIsRefusedAloud) {
+    store.Install("three_kinds.xml");
+    Open();
+    view.events.clear();
+    // Its entries could never be listed, nor removed again here: the install is refused, and
+    // said so, before anything is read or written.
+    prompts.fileToChoose = "/" + std::string(MODEL_ENTRY_DATA_CAPACITY, 'a') + ".xml";
+    commands.OnAddSpecification();
+    EXPECT_EQ(prompts.errors,
+              (Texts{"Nie można zarejestrować modeli z pliku '" + prompts.fileToChoose +
+                     "': ścieżka pliku jest dłuższa niż 519 znaków i lista modeli nie mogłaby "
+                     "jej pokazać."}));
+    EXPECT_TRUE(view.events.empty());
+    EXPECT_EQ(view.Models().size(), 3U);
+}
+
 TEST_F(WindowCommandsTest, RemovingAsksWithTheNameAsWrittenAndNoKeepsTheEntry) {
     store.WriteEntry(DeviceKind::CashRegister, "A & Co <b>x</b>|P", "/a.xml");
     Open();

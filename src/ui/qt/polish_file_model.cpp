@@ -1,12 +1,11 @@
 #include "ui/qt/polish_file_model.h"
 
 #include <QFileSystemModel>
-#include <utility>
 
 namespace pantrel {
 
-PolishFileModel::PolishFileModel(QLocale locale, QObject* parent)
-    : QIdentityProxyModel(parent), locale_(std::move(locale)) {}
+PolishFileModel::PolishFileModel(const QLocale& locale, QObject* parent)
+    : QIdentityProxyModel(parent), locale_(locale) {}
 
 QVariant PolishFileModel::data(const QModelIndex& index, int role) const {
     const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());

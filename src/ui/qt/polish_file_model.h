@@ -17,7 +17,7 @@ public:
     static constexpr int SIZE_COLUMN = 1;
     static constexpr int DATE_COLUMN = 3;
 
-    PolishFileModel(QLocale locale, QObject* parent);
+    PolishFileModel(const QLocale& locale, QObject* parent);
 
     QVariant data(const QModelIndex& index, int role) const override;
 
