@@ -96,7 +96,8 @@ fi
 status=0
 wine "$exe" /LIST >"$work/list" 2>"$work/err" || status=$?
 [ "$status" -eq 0 ] || fail "/LIST ended with $status"
-grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$(winepath -w "$cash_file")" "$work/list" ||
+# -list escapes backslashes, as .reg data does.
+grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$cash_data" "$work/list" ||
   fail "-list does not show the installed model: $(cat "$work/list")"
 
 # The same from cmd.exe, which redirects the output of the windowed program itself.

@@ -206,7 +206,7 @@ ExportOutcome ExportRegistry(RegistryStore& hive, const std::string& file) {
     }
     ExportOutcome outcome;
     outcome.skipped = std::move(rendered.skipped);
-    outcome.fileError = ReplaceFile(file, rendered.text);
+    outcome.fileError = ReplaceFile(PathFromUtf8(file), rendered.text);
     if (outcome.fileError) {
         outcome.result = ExportResult::NotWritten;
     }

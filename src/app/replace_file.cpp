@@ -3,6 +3,7 @@
 #include <fcntl.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -59,7 +60,11 @@ FileHandle CreateNewFile(const std::filesystem::path& path, std::error_code& err
 
 // A name of our own in `folder` that no other run picks: random, and created exclusively.
 std::filesystem::path TemporaryName(const std::filesystem::path& folder) {
-    static std::mt19937_64 random{std::random_device{}()};
+    // Seeded from the clock as well: mingw's std::random_device gives every process the same
+    // sequence, and a name taken by another run only costs another try.
+    static std::mt19937_64 random{
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
     constexpr std::string_view kDigits = "0123456789abcdef";
     std::string name = ".pantrel-";
     std::uint64_t bits = random();

@@ -44,9 +44,15 @@ std::string DataFromRegistry(DWORD type, const std::vector<BYTE>& bytes, DWORD s
     return text;
 }
 
-Status DataToRegistry(DWORD type, std::string_view data, std::vector<BYTE>& bytes) {
+// The bytes of a value's data for RegSetValueExW; `count` of them are the value. The registry
+// looks one character past the count of a string and, finding a terminator there, stores it
+// too, so a string written without its terminator would gain one by the chance of what lies
+// behind the buffer. A character that is no terminator stands there instead: the data are
+// stored exactly as given, as on every store.
+Status DataToRegistry(DWORD type, std::string_view data, std::vector<BYTE>& bytes, DWORD& count) {
     if (!IsStringType(type)) {
         bytes.assign(data.begin(), data.end());
+        count = static_cast<DWORD>(bytes.size());
         return ERROR_SUCCESS_STATUS;
     }
     std::wstring wide;
@@ -55,6 +61,8 @@ Status DataToRegistry(DWORD type, std::string_view data, std::vector<BYTE>& byte
     }
     const auto* first = reinterpret_cast<const BYTE*>(wide.data());
     bytes.assign(first, first + wide.size() * sizeof(wchar_t));
+    count = static_cast<DWORD>(bytes.size());
+    bytes.resize(bytes.size() + sizeof(wchar_t), 0xFF);
     return ERROR_SUCCESS_STATUS;
 }
 
@@ -84,20 +92,27 @@ public:
             return ERROR_INVALID_HANDLE_STATUS;
         }
         std::wstring wideName(kNameBufferUnits, L'\0');
-        std::vector<BYTE> bytes(data != nullptr ? 1024 : 0);
+        std::vector<BYTE> bytes;
         DWORD type = REG_NONE;
         int attempts = 0;
         while (true) {
+            // First the size the value has in the registry, then its data into a buffer of that
+            // size and a character more; only the stored bytes are the value.
             DWORD nameUnits = kNameBufferUnits;
-            DWORD size = static_cast<DWORD>(bytes.size());
-            const LSTATUS status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr,
-                                                 &type, data != nullptr ? bytes.data() : nullptr,
-                                                 data != nullptr ? &size : nullptr);
-            if (status == ERROR_MORE_DATA && data != nullptr && ++attempts < kReadAttempts) {
-                // The buffer was short, or the data grew meanwhile; a string stored without its
-                // terminator also wants room for the one the registry adds when it is read.
-                bytes.resize(std::max<std::size_t>(size, bytes.size()) + sizeof(wchar_t));
-                continue;
+            DWORD stored = 0;
+            LSTATUS status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr, &type,
+                                           nullptr, data != nullptr ? &stored : nullptr);
+            DWORD size = stored;
+            if (status == ERROR_SUCCESS && data != nullptr) {
+                bytes.assign(stored + sizeof(wchar_t), 0);
+                nameUnits = kNameBufferUnits;
+                size = static_cast<DWORD>(bytes.size());
+                status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr, &type,
+                                       bytes.data(), &size);
+                if (status == ERROR_MORE_DATA && ++attempts < kReadAttempts) {
+                    continue;  // the value grew meanwhile
+                }
+                size = std::min(size, stored);
             }
             if (status != ERROR_SUCCESS) {
                 return static_cast<Status>(status);
@@ -131,17 +146,24 @@ public:
         if (const Status status = WideFromUtf8(name, wideName); status != 0) {
             return status;
         }
-        std::vector<BYTE> bytes(1024);
+        std::vector<BYTE> bytes;
         DWORD valueType = REG_NONE;
         DWORD byteSize = 0;
         int attempts = 0;
         while (true) {
-            byteSize = static_cast<DWORD>(bytes.size());
-            const LSTATUS status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &valueType,
-                                                    bytes.data(), &byteSize);
-            if (status == ERROR_MORE_DATA && ++attempts < kReadAttempts) {
-                bytes.resize(std::max<std::size_t>(byteSize, bytes.size()) + sizeof(wchar_t));
-                continue;
+            // As in EnumValue: the stored size first, then the data with room to spare.
+            DWORD stored = 0;
+            LSTATUS status =
+                RegQueryValueExW(key_, wideName.c_str(), nullptr, &valueType, nullptr, &stored);
+            if (status == ERROR_SUCCESS) {
+                bytes.assign(stored + sizeof(wchar_t), 0);
+                byteSize = static_cast<DWORD>(bytes.size());
+                status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &valueType, bytes.data(),
+                                          &byteSize);
+                if (status == ERROR_MORE_DATA && ++attempts < kReadAttempts) {
+                    continue;  // the value grew meanwhile
+                }
+                byteSize = std::min(byteSize, stored);
             }
             if (status != ERROR_SUCCESS) {
                 return static_cast<Status>(status);
@@ -171,11 +193,12 @@ public:
         if (const Status status = WideFromUtf8(name, wideName); status != 0) {
             return status;
         }
-        if (const Status status = DataToRegistry(type, data, bytes); status != 0) {
+        DWORD count = 0;
+        if (const Status status = DataToRegistry(type, data, bytes, count); status != 0) {
             return status;
         }
-        return static_cast<Status>(RegSetValueExW(key_, wideName.c_str(), 0, type, bytes.data(),
-                                                  static_cast<DWORD>(bytes.size())));
+        return static_cast<Status>(
+            RegSetValueExW(key_, wideName.c_str(), 0, type, bytes.data(), count));
     }
 
     Status DeleteValue(std::string_view name) override {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <random>
 #include <string>
 
 #include "registry/win32_store.h"
@@ -17,11 +16,30 @@ inline constexpr const char* kRegistryTestRoot = "Software\\PantrelTests";
 // when the test ends.
 class Win32Backend {
 public:
+    // Unique across the test processes CTest runs at once and across runs in one Wine prefix:
+    // the process id (Wine reuses them), a counter within the process and the performance
+    // counter (mingw's std::random_device repeats its sequence in every process). Whatever an
+    // earlier run left under the name is removed first.
     Win32Backend() {
-        std::random_device random;
-        name_ = std::to_string(random()) + std::to_string(random());
+        static unsigned counter = 0;
+        LARGE_INTEGER ticks{};
+        QueryPerformanceCounter(&ticks);
+        name_ = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "-" +
+                std::to_string(ticks.QuadPart);
+        RemoveKey();
     }
-    ~Win32Backend() {
+    ~Win32Backend() { RemoveKey(); }
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
+
+    std::unique_ptr<RegistryStore> Open() const {
+        return std::make_unique<Win32RegistryStore>(Root());
+    }
+    // The test's own key, relative to HKEY_LOCAL_MACHINE.
+    std::string Root() const { return std::string{kRegistryTestRoot} + "\\" + name_; }
+
+private:
+    void RemoveKey() const {
         HKEY parent = nullptr;
         const std::wstring root(
             kRegistryTestRoot,
@@ -33,16 +51,7 @@ public:
             RegCloseKey(parent);
         }
     }
-    Win32Backend(const Win32Backend&) = delete;
-    Win32Backend& operator=(const Win32Backend&) = delete;
 
-    std::unique_ptr<RegistryStore> Open() const {
-        return std::make_unique<Win32RegistryStore>(Root());
-    }
-    // The test's own key, relative to HKEY_LOCAL_MACHINE.
-    std::string Root() const { return std::string{kRegistryTestRoot} + "\\" + name_; }
-
-private:
     std::string name_;
 };
 
