@@ -17,11 +17,12 @@ constexpr std::array<const char*, static_cast<std::size_t>(StoreSql::Count)> STO
     "DELETE FROM store_key WHERE id = ?1",
     "DELETE FROM store_value WHERE key = ?1",
     "SELECT type, data FROM store_value WHERE key = ?1 AND folded = ?2",
+    "SELECT coalesce(max(seq), 0) FROM store_value WHERE key = ?1",
     // A new value goes after the last one of its key; a replaced one keeps its place and the
     // name's first spelling.
-    "INSERT INTO store_value (key, seq, name, folded, type, data) VALUES "
-    "(?1, (SELECT coalesce(max(seq), 0) + 1 FROM store_value WHERE key = ?1), ?2, ?3, ?4, ?5) "
-    "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
+    "INSERT INTO store_value (key, seq, name, folded, type, data) "
+    "VALUES (?1, ?2, ?3, ?4, ?5, ?6) ON CONFLICT (key, folded) DO NOTHING",
+    "UPDATE store_value SET type = ?3, data = ?4 WHERE key = ?1 AND folded = ?2",
     "DELETE FROM store_value WHERE key = ?1 AND folded = ?2",
 };
 
@@ -171,6 +172,26 @@ sqlite3_stmt* SqliteStoreState::Statement(StoreSql which, Status& status) {
     }
     status = ERROR_SUCCESS_STATUS;
     return statement.get();
+}
+
+Status SqliteStoreState::NextSeq(std::int64_t key, std::int64_t& seq) {
+    if (seqKey_ == key && seqGeneration_ == generation_) {
+        seq = nextSeq_;
+        return ERROR_SUCCESS_STATUS;
+    }
+    Status status = ERROR_SUCCESS_STATUS;
+    sqlite3_stmt* last = Statement(StoreSql::LastSeq, status);
+    if (last == nullptr) {
+        return status;
+    }
+    const StatementUse use(last);
+    sqlite3_bind_int64(last, 1, key);
+    const int result = sqlite3_step(last);
+    if (result != SQLITE_ROW) {
+        return StatusOfSqlite(result == SQLITE_DONE ? SQLITE_CORRUPT : result);
+    }
+    seq = sqlite3_column_int64(last, 0) + 1;
+    return ERROR_SUCCESS_STATUS;
 }
 
 Status SqliteStoreState::FindKey(std::string_view folded, StoredKey& key) {
