@@ -26,6 +26,12 @@ enum class StoreSql : std::size_t {
     AppendValue,
     ReplaceValue,
     DeleteValue,
+    ApplicationId,
+    UserVersion,
+    SchemaObjects,
+    JournalMode,
+    Begin,
+    Commit,
     Count,
 };
 
@@ -107,6 +113,9 @@ private:
     // switch of a new file to the WAL journal).
     static int CountCommit(void* state);
     void ResetAllStatements();
+    // Steps a cached statement that answers no rows.
+    Status Run(StoreSql which);
+    Status ReadSchema(StoreSchema& schema);
     void Disconnect();
 
     std::filesystem::path path_;
