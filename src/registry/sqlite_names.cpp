@@ -112,7 +112,7 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
     while (true) {
         const std::size_t end = path.find('\\', start);
         const std::string_view component = path.substr(start, end - start);
-        if (component.empty() || RegistryTextLength(component) > MAX_KEY_NAME_CHARACTERS) {
+        if (component.empty() || !RegistryTextFits(component, MAX_KEY_NAME_CHARACTERS)) {
             return std::nullopt;
         }
         components.push_back(component);
@@ -125,8 +125,7 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
 
 bool IsStorableValue(std::string_view name, std::size_t dataSize) {
     return name.find('\0') == std::string_view::npos &&
-           RegistryTextLength(name) <= MAX_VALUE_NAME_CHARACTERS &&
-           dataSize <= MAX_VALUE_DATA_BYTES;
+           RegistryTextFits(name, MAX_VALUE_NAME_CHARACTERS) && dataSize <= MAX_VALUE_DATA_BYTES;
 }
 
 }  // namespace pantrel

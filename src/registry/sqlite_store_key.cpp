@@ -74,7 +74,7 @@ Status SqliteStoreKey::EnumValue(std::uint32_t index, std::string& name, std::si
     const auto type = static_cast<std::uint32_t>(sqlite3_column_int64(cursor, 2));
     // Capacities count what the registry counts, not UTF-8 bytes: every entry a reader of the
     // registry can take is listed here too.
-    if (RegistryTextLength(storedName) + 1 > nameCapacity ||
+    if ((nameCapacity == 0 || !RegistryTextFits(storedName, nameCapacity - 1)) ||
         (data != nullptr && RegistryDataSize(type, storedData) > dataCapacity)) {
         return ERROR_MORE_DATA_STATUS;
     }

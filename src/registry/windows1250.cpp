@@ -176,6 +176,10 @@ std::size_t RegistryTextLength(std::string_view utf8) {
     return length;
 }
 
+bool RegistryTextFits(std::string_view utf8, std::size_t limit) {
+    return utf8.size() <= limit || RegistryTextLength(utf8) <= limit;
+}
+
 std::size_t RegistryDataSize(std::uint32_t type, std::string_view data) {
     const bool isText =
         type == REG_SZ_TYPE || type == REG_EXPAND_SZ_TYPE || type == REG_MULTI_SZ_TYPE;
