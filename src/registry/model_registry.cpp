@@ -77,9 +77,14 @@ std::string StringValueData(std::string_view text) {
 }
 
 std::string ModelEntryName(std::string_view modelName, std::string_view producer) {
-    std::string name{modelName};
-    name.append("|").append(producer);
+    std::string name;
+    AssignModelEntryName(name, modelName, producer);
     return name;
+}
+
+void AssignModelEntryName(std::string& entry, std::string_view modelName,
+                          std::string_view producer) {
+    entry.assign(modelName).append("|").append(producer);
 }
 
 bool IsListableSpecificationPath(std::string_view path) {

@@ -32,6 +32,9 @@ std::string StringValueData(std::string_view text);
 
 // The name of a model entry: the model name and the driver producer joined by "|".
 std::string ModelEntryName(std::string_view modelName, std::string_view producer);
+// The same into `entry`, whose buffer is reused.
+void AssignModelEntryName(std::string& entry, std::string_view modelName,
+                          std::string_view producer);
 
 // Whether a model entry holding this specification path can be listed (and so removed again in
 // the window): its data with their terminator fit MODEL_ENTRY_DATA_CAPACITY.

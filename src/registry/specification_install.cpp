@@ -17,17 +17,23 @@ namespace {
 constexpr std::array kInstalledKinds{DeviceKind::CashRegister, DeviceKind::LabelScale,
                                      DeviceKind::FiscalPrinter};
 
-// The value name of a model's entry. False when the model or its driver's producer cannot be
-// read; the parser's exceptions cannot arise for a validated document, and a model that raises
-// one is passed over like any other unreadable model.
-bool ReadEntryName(const ModelNode& model, std::string& entryName) {
+// The texts read for each model's entry, kept from one model to the next so that their buffers
+// are reused (an install reads thousands of models).
+struct EntryNameBuffers {
+    std::string name;
+    std::string producer;
+    std::string entry;  // the value name: model name, '|', producer
+};
+
+// The value name of a model's entry, into `buffers.entry`. False when the model or its driver's
+// producer cannot be read; the parser's exceptions cannot arise for a validated document, and a
+// model that raises one is passed over like any other unreadable model.
+bool ReadEntryName(const ModelNode& model, EntryNameBuffers& buffers) {
     try {
-        std::string name;
-        std::string producer;
-        if (!ReadModelName(model, name) || !ReadDriverProducer(model, producer)) {
+        if (!ReadModelName(model, buffers.name) || !ReadDriverProducer(model, buffers.producer)) {
             return false;
         }
-        entryName = ModelEntryName(name, producer);
+        AssignModelEntryName(buffers.entry, buffers.name, buffers.producer);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -101,12 +107,12 @@ bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind
     }
     const std::string data = StringValueData(path);
     int written = 0;
+    EntryNameBuffers buffers;
     for (std::size_t i = 0; i < models.size(); ++i) {
-        std::string entryName;
-        if (!ReadEntryName(models[i], entryName)) {
+        if (!ReadEntryName(models[i], buffers)) {
             continue;
         }
-        if (key.Get().SetValue(entryName, REG_SZ_TYPE, data) == ERROR_SUCCESS_STATUS) {
+        if (key.Get().SetValue(buffers.entry, REG_SZ_TYPE, data) == ERROR_SUCCESS_STATUS) {
             ++written;
         }
     }
@@ -155,10 +161,10 @@ bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind ki
     if (opened != ERROR_SUCCESS_STATUS) {
         return false;
     }
+    EntryNameBuffers buffers;
     for (std::size_t i = 0; i < models.size(); ++i) {
-        std::string entryName;
-        if (ReadEntryName(models[i], entryName)) {
-            key.Get().DeleteValue(entryName);
+        if (ReadEntryName(models[i], buffers)) {
+            key.Get().DeleteValue(buffers.entry);
         }
     }
     // The model key stays open for writing until the empty key is gone: the check and the

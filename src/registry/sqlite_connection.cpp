@@ -76,19 +76,6 @@ std::string ImmutableUri(const fs::path& path) {
     return uri + "?mode=ro&immutable=1";
 }
 
-Status QueryInteger(sqlite3* db, const char* sql, std::int64_t& value) {
-    SqliteStatement statement;
-    if (const Status status = Prepare(db, sql, statement); status != 0) {
-        return status;
-    }
-    const int result = sqlite3_step(statement.get());
-    if (result != SQLITE_ROW) {
-        return StatusOfSqlite(result == SQLITE_DONE ? SQLITE_CORRUPT : result);
-    }
-    value = sqlite3_column_int64(statement.get(), 0);
-    return ERROR_SUCCESS_STATUS;
-}
-
 Status OpenWith(const char* name, int flags, SqliteDatabase& db) {
     // SQLite's count of the memory it holds takes a lock around every allocation; nothing here
     // reads that count. It can be switched off only before SQLite starts, once per process.
@@ -223,20 +210,17 @@ std::string_view ColumnBlob(sqlite3_stmt* statement, int column) {
     return {static_cast<const char*>(blob), static_cast<std::size_t>(bytes)};
 }
 
-Status ReadStoreSchema(sqlite3* db, StoreSchema& schema) {
-    std::int64_t application = 0;
-    std::int64_t version = 0;
-    std::int64_t objects = 0;
-    Status status = QueryInteger(db, "PRAGMA application_id", application);
-    if (status == 0) {
-        status = QueryInteger(db, "PRAGMA user_version", version);
+Status ReadStoreSchema(const std::array<sqlite3_stmt*, 3>& queries, StoreSchema& schema) {
+    std::array<std::int64_t, 3> values{};
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        const StatementUse use(queries[i]);
+        const int result = sqlite3_step(queries[i]);
+        if (result != SQLITE_ROW) {
+            return StatusOfSqlite(result == SQLITE_DONE ? SQLITE_CORRUPT : result);
+        }
+        values[i] = sqlite3_column_int64(queries[i], 0);
     }
-    if (status == 0) {
-        status = QueryInteger(db, "SELECT count(*) FROM sqlite_schema", objects);
-    }
-    if (status != 0) {
-        return status;
-    }
+    const auto [application, version, objects] = values;
     if (application == STORE_APPLICATION_ID && version == STORE_SCHEMA_VERSION) {
         schema = StoreSchema::Ours;
     } else if (application == 0 && version == 0 && objects == 0) {
@@ -251,20 +235,18 @@ Status CreateStoreSchema(sqlite3* db) {
     return Execute(db, SCHEMA_SQL);
 }
 
-Status UseWalJournal(sqlite3* db) {
-    SqliteStatement mode;
-    if (const Status status = Prepare(db, "PRAGMA journal_mode", mode); status != 0) {
-        return status;
+Status UseWalJournal(sqlite3* db, sqlite3_stmt* mode) {
+    {
+        const StatementUse use(mode);
+        const int result = sqlite3_step(mode);
+        if (result != SQLITE_ROW) {
+            return StatusOfSqlite(result);
+        }
+        const std::string_view current = ColumnText(mode, 0);
+        if (current == "wal" || current == "memory") {
+            return ERROR_SUCCESS_STATUS;
+        }
     }
-    const int result = sqlite3_step(mode.get());
-    if (result != SQLITE_ROW) {
-        return StatusOfSqlite(result);
-    }
-    const std::string_view current = ColumnText(mode.get(), 0);
-    if (current == "wal" || current == "memory") {
-        return ERROR_SUCCESS_STATUS;
-    }
-    mode.reset();
     return Execute(db, "PRAGMA journal_mode = WAL");
 }
 

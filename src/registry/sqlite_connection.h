@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -65,13 +66,18 @@ std::string_view ColumnBlob(sqlite3_stmt* statement, int column);
 
 // What a database file holds: nothing yet, a store of this layout, or something else.
 enum class StoreSchema { Empty, Ours, Foreign };
-Status ReadStoreSchema(sqlite3* db, StoreSchema& schema);
+// The queries that ReadStoreSchema steps, each prepared once by a connection: the application
+// id, the layout version, the number of objects in the schema.
+inline constexpr std::array<const char*, 3> STORE_SCHEMA_SQL = {
+    "PRAGMA application_id", "PRAGMA user_version", "SELECT count(*) FROM sqlite_schema"};
+Status ReadStoreSchema(const std::array<sqlite3_stmt*, 3>& queries, StoreSchema& schema);
 // Creates the tables of an empty store; runs inside the caller's transaction.
 Status CreateStoreSchema(sqlite3* db);
 
 // Switches a new store (or one left in another journal mode) to the WAL journal; nothing when
 // it already uses it. Runs outside any transaction.
-Status UseWalJournal(sqlite3* db);
+// `mode` is the prepared "PRAGMA journal_mode".
+Status UseWalJournal(sqlite3* db, sqlite3_stmt* mode);
 
 // Opens the store file. A missing file answers 2 unless `create` is set, in which case its
 // folder and the file are created (5 when that is not possible). A file without any write

@@ -78,22 +78,24 @@ std::string FoldName(std::string_view name) {
     // Folding keeps every character at its length in bytes (capitals and small letters of
     // Windows-1250 are both one or both two bytes long), so the name is folded in place.
     std::string folded{name};
+    char* const bytes = folded.data();  // not the string itself: its size stays in a register
+    const std::string_view text{bytes, folded.size()};
     std::size_t pos = 0;
-    while (pos < folded.size()) {
+    while (pos < text.size()) {
         // Most names are ASCII: those letters fold without decoding.
-        if (const char ascii = folded[pos]; static_cast<std::uint8_t>(ascii) < 0x80) {
+        if (const auto ascii = static_cast<std::uint8_t>(bytes[pos]); ascii < 0x80) {
             if (ascii >= 'A' && ascii <= 'Z') {
-                folded[pos] = static_cast<char>(ascii + 0x20);
+                bytes[pos] = static_cast<char>(ascii + 0x20);
             }
             ++pos;
             continue;
         }
         char32_t c = 0;
-        const std::size_t length = DecodeCharacter(folded, pos, c);
+        const std::size_t length = DecodeCharacter(text, pos, c);
         if (length == 2) {
             const char32_t small = FoldCharacter(c);
-            folded[pos] = static_cast<char>(0xC0 | (small >> 6));
-            folded[pos + 1] = static_cast<char>(0x80 | (small & 0x3F));
+            bytes[pos] = static_cast<char>(0xC0 | (small >> 6));
+            bytes[pos + 1] = static_cast<char>(0x80 | (small & 0x3F));
         }
         // Malformed bytes and longer characters stay as they are.
         pos += length == 0 ? 1 : length;
@@ -110,7 +112,7 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
     while (true) {
         const std::size_t end = path.find('\\', start);
         const std::string_view component = path.substr(start, end - start);
-        if (component.empty() || RegistryTextLength(component) > MAX_KEY_NAME_CHARACTERS) {
+        if (component.empty() || !RegistryTextFits(component, MAX_KEY_NAME_CHARACTERS)) {
             return std::nullopt;
         }
         components.push_back(component);
@@ -123,8 +125,7 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view path)
 
 bool IsStorableValue(std::string_view name, std::size_t dataSize) {
     return name.find('\0') == std::string_view::npos &&
-           RegistryTextLength(name) <= MAX_VALUE_NAME_CHARACTERS &&
-           dataSize <= MAX_VALUE_DATA_BYTES;
+           RegistryTextFits(name, MAX_VALUE_NAME_CHARACTERS) && dataSize <= MAX_VALUE_DATA_BYTES;
 }
 
 }  // namespace pantrel

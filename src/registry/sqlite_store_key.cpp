@@ -74,7 +74,7 @@ Status SqliteStoreKey::EnumValue(std::uint32_t index, std::string& name, std::si
     const auto type = static_cast<std::uint32_t>(sqlite3_column_int64(cursor, 2));
     // Capacities count what the registry counts, not UTF-8 bytes: every entry a reader of the
     // registry can take is listed here too.
-    if (RegistryTextLength(storedName) + 1 > nameCapacity ||
+    if ((nameCapacity == 0 || !RegistryTextFits(storedName, nameCapacity - 1)) ||
         (data != nullptr && RegistryDataSize(type, storedData) > dataCapacity)) {
         return ERROR_MORE_DATA_STATUS;
     }
@@ -169,20 +169,48 @@ Status SqliteStoreKey::SetValue(std::string_view name, std::uint32_t type, std::
         return ERROR_INVALID_PARAMETER_STATUS;
     }
     const std::string folded = FoldName(name);
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* upsert = state_->Statement(StoreSql::UpsertValue, status);
-    if (upsert == nullptr) {
+    std::int64_t seq = 0;
+    Status status = state_->NextSeq(id_, seq);
+    if (status != 0) {
+        state_->NoteWriteFailure(status);
         return status;
     }
-    // The texts are bound where they lie (an install writes thousands of values); the statement
-    // is reset before any of them goes.
-    const StatementUse use(upsert);
-    sqlite3_bind_int64(upsert, 1, id_);
-    BindTextInPlace(upsert, 2, name);
-    BindTextInPlace(upsert, 3, folded);
-    sqlite3_bind_int64(upsert, 4, type);
-    BindBlobInPlace(upsert, 5, data);
-    return StepWrite(upsert);
+    // A new value is appended with the place read once per run of writes (an install writes
+    // thousands into one key); a name the key holds already keeps its place and first spelling.
+    sqlite3_stmt* append = state_->Statement(StoreSql::AppendValue, status);
+    if (append == nullptr) {
+        return status;
+    }
+    {
+        // The texts are bound where they lie; the statement is reset before any of them goes.
+        const StatementUse use(append);
+        sqlite3_bind_int64(append, 1, id_);
+        sqlite3_bind_int64(append, 2, seq);
+        BindTextInPlace(append, 3, name);
+        BindTextInPlace(append, 4, folded);
+        sqlite3_bind_int64(append, 5, type);
+        BindBlobInPlace(append, 6, data);
+        if (status = StepWrite(append); status != 0) {
+            return status;
+        }
+        if (sqlite3_changes(state_->Db()) != 0) {
+            state_->NoteNextSeq(id_, seq + 1);
+            return ERROR_SUCCESS_STATUS;
+        }
+    }
+    sqlite3_stmt* replace = state_->Statement(StoreSql::ReplaceValue, status);
+    if (replace == nullptr) {
+        return status;
+    }
+    const StatementUse use(replace);
+    sqlite3_bind_int64(replace, 1, id_);
+    BindTextInPlace(replace, 2, folded);
+    sqlite3_bind_int64(replace, 3, type);
+    BindBlobInPlace(replace, 4, data);
+    if (status = StepWrite(replace); status == 0) {
+        state_->NoteNextSeq(id_, seq);
+    }
+    return status;
 }
 
 Status SqliteStoreKey::DeleteValue(std::string_view name) {

@@ -17,12 +17,20 @@ constexpr std::array<const char*, static_cast<std::size_t>(StoreSql::Count)> STO
     "DELETE FROM store_key WHERE id = ?1",
     "DELETE FROM store_value WHERE key = ?1",
     "SELECT type, data FROM store_value WHERE key = ?1 AND folded = ?2",
+    "SELECT coalesce(max(seq), 0) FROM store_value WHERE key = ?1",
     // A new value goes after the last one of its key; a replaced one keeps its place and the
     // name's first spelling.
-    "INSERT INTO store_value (key, seq, name, folded, type, data) VALUES "
-    "(?1, (SELECT coalesce(max(seq), 0) + 1 FROM store_value WHERE key = ?1), ?2, ?3, ?4, ?5) "
-    "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
+    "INSERT INTO store_value (key, seq, name, folded, type, data) "
+    "VALUES (?1, ?2, ?3, ?4, ?5, ?6) ON CONFLICT (key, folded) DO NOTHING",
+    "UPDATE store_value SET type = ?3, data = ?4 WHERE key = ?1 AND folded = ?2",
     "DELETE FROM store_value WHERE key = ?1 AND folded = ?2",
+    STORE_SCHEMA_SQL[0],
+    STORE_SCHEMA_SQL[1],
+    STORE_SCHEMA_SQL[2],
+    "PRAGMA journal_mode",
+    // Taking the write lock at once: what is read in the transaction holds when it is written.
+    "BEGIN IMMEDIATE",
+    "COMMIT",
 };
 
 }  // namespace
@@ -69,7 +77,7 @@ Status SqliteStoreState::CheckSchema(bool& ready) {
         return ERROR_SUCCESS_STATUS;
     }
     StoreSchema schema = StoreSchema::Empty;
-    if (const Status status = ReadStoreSchema(db_.get(), schema); status != 0) {
+    if (const Status status = ReadSchema(schema); status != 0) {
         return status;
     }
     if (schema == StoreSchema::Foreign) {
@@ -90,9 +98,13 @@ Status SqliteStoreState::BeginWriting() {
     // A cursor still stepping holds an old snapshot, from which no write lock can be taken.
     ResetAllStatements();
     NoteChange();
-    Status status = UseWalJournal(db_.get());
+    Status status = ERROR_SUCCESS_STATUS;
+    sqlite3_stmt* const mode = Statement(StoreSql::JournalMode, status);
+    if (mode != nullptr) {
+        status = UseWalJournal(db_.get(), mode);
+    }
     if (status == 0) {
-        status = Execute(db_.get(), "BEGIN IMMEDIATE");
+        status = Run(StoreSql::Begin);
     }
     if (status != 0) {
         return status;
@@ -100,7 +112,7 @@ Status SqliteStoreState::BeginWriting() {
     transactionFailure_ = ERROR_SUCCESS_STATUS;
     inTransaction_ = true;
     StoreSchema schema = StoreSchema::Empty;
-    status = ReadStoreSchema(db_.get(), schema);
+    status = ReadSchema(schema);
     if (status == 0 && schema == StoreSchema::Foreign) {
         status = ERROR_BADDB_STATUS;
     }
@@ -119,7 +131,7 @@ Status SqliteStoreState::FinishWriting() {
     Status status = transactionFailure_;
     if (status == 0) {
         status = sqlite3_get_autocommit(db_.get()) != 0 ? ERROR_REGISTRY_IO_FAILED_STATUS
-                                                        : Execute(db_.get(), "COMMIT");
+                                                        : Run(StoreSql::Commit);
     }
     if (status != 0) {
         AbandonWriting();  // nothing of a failed commit is kept
@@ -171,6 +183,49 @@ sqlite3_stmt* SqliteStoreState::Statement(StoreSql which, Status& status) {
     }
     status = ERROR_SUCCESS_STATUS;
     return statement.get();
+}
+
+Status SqliteStoreState::Run(StoreSql which) {
+    Status status = ERROR_SUCCESS_STATUS;
+    sqlite3_stmt* const statement = Statement(which, status);
+    if (statement == nullptr) {
+        return status;
+    }
+    const StatementUse use(statement);
+    return StatusOfSqlite(sqlite3_step(statement));
+}
+
+Status SqliteStoreState::ReadSchema(StoreSchema& schema) {
+    std::array<sqlite3_stmt*, 3> queries{};
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        Status status = ERROR_SUCCESS_STATUS;
+        queries[i] = Statement(
+            static_cast<StoreSql>(static_cast<std::size_t>(StoreSql::ApplicationId) + i), status);
+        if (queries[i] == nullptr) {
+            return status;
+        }
+    }
+    return ReadStoreSchema(queries, schema);
+}
+
+Status SqliteStoreState::NextSeq(std::int64_t key, std::int64_t& seq) {
+    if (seqKey_ == key && seqGeneration_ == generation_) {
+        seq = nextSeq_;
+        return ERROR_SUCCESS_STATUS;
+    }
+    Status status = ERROR_SUCCESS_STATUS;
+    sqlite3_stmt* last = Statement(StoreSql::LastSeq, status);
+    if (last == nullptr) {
+        return status;
+    }
+    const StatementUse use(last);
+    sqlite3_bind_int64(last, 1, key);
+    const int result = sqlite3_step(last);
+    if (result != SQLITE_ROW) {
+        return StatusOfSqlite(result == SQLITE_DONE ? SQLITE_CORRUPT : result);
+    }
+    seq = sqlite3_column_int64(last, 0) + 1;
+    return ERROR_SUCCESS_STATUS;
 }
 
 Status SqliteStoreState::FindKey(std::string_view folded, StoredKey& key) {

@@ -22,8 +22,16 @@ enum class StoreSql : std::size_t {
     DeleteKey,
     DeleteKeyValues,
     QueryValue,
-    UpsertValue,
+    LastSeq,
+    AppendValue,
+    ReplaceValue,
     DeleteValue,
+    ApplicationId,
+    UserVersion,
+    SchemaObjects,
+    JournalMode,
+    Begin,
+    Commit,
     Count,
 };
 
@@ -82,6 +90,16 @@ public:
     std::uint64_t Generation() const { return generation_; }
     std::uint64_t Deletions() const { return deletions_; }
 
+    // The place in `key`'s listing order that a new value takes: remembered from the last value
+    // appended while nothing else in the store changed, else read from the key's last value.
+    Status NextSeq(std::int64_t key, std::int64_t& seq);
+    // After the NoteChange of a value written to `key`: the next new value takes `seq`.
+    void NoteNextSeq(std::int64_t key, std::int64_t seq) {
+        seqKey_ = key;
+        nextSeq_ = seq;
+        seqGeneration_ = generation_;
+    }
+
     // A cached statement, reset and ready for binding; null with `status` on failure.
     sqlite3_stmt* Statement(StoreSql which, Status& status);
 
@@ -95,6 +113,9 @@ private:
     // switch of a new file to the WAL journal).
     static int CountCommit(void* state);
     void ResetAllStatements();
+    // Steps a cached statement that answers no rows.
+    Status Run(StoreSql which);
+    Status ReadSchema(StoreSchema& schema);
     void Disconnect();
 
     std::filesystem::path path_;
@@ -110,6 +131,9 @@ private:
     std::uint64_t generation_ = 0;
     std::uint64_t deletions_ = 0;
     std::uint64_t commits_ = 0;
+    std::int64_t seqKey_ = 0;  // key ids start at 1
+    std::int64_t nextSeq_ = 0;
+    std::uint64_t seqGeneration_ = 0;
 };
 
 }  // namespace pantrel

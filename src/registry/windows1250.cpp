@@ -163,11 +163,21 @@ std::u32string Windows1250SortKey(std::string_view utf8) {
 std::size_t RegistryTextLength(std::string_view utf8) {
     std::size_t length = 0;
     for (std::size_t i = 0; i < utf8.size();) {
+        // Names and paths are mostly ASCII: those characters count one each without decoding.
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            ++length;
+            ++i;
+            continue;
+        }
         const char32_t cp = NextCodePoint(utf8, i);
         // Every Windows-1250 character lies in the Basic Multilingual Plane: one UTF-16 unit.
         length += cp != kNoCharacter && cp >= 0x10000 ? 2 : 1;
     }
     return length;
+}
+
+bool RegistryTextFits(std::string_view utf8, std::size_t limit) {
+    return utf8.size() <= limit || RegistryTextLength(utf8) <= limit;
 }
 
 std::size_t RegistryDataSize(std::uint32_t type, std::string_view data) {

@@ -29,6 +29,9 @@ std::u32string Windows1250SortKey(std::string_view utf8);
 // character its UTF-16 code units, what the registry holds; a byte that is not valid UTF-8 counts
 // one. Name limits and listing buffers are counted in this measure, never in UTF-8 bytes.
 std::size_t RegistryTextLength(std::string_view utf8);
+// Whether RegistryTextLength(utf8) <= limit. No character counts more than its UTF-8 bytes, so a
+// text of at most `limit` bytes is not counted at all.
+bool RegistryTextFits(std::string_view utf8, std::size_t limit);
 
 // The size of a value's data as the registry counts it for an ANSI reader: the RegistryTextLength
 // of a string value's data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, their terminators included), the

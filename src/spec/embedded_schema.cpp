@@ -24,7 +24,7 @@ bool LoadEmbeddedSchema(XmlDocPtr& holder, int resourceId) {
     const OutsideResourceBlock nothingOutside;
     holder.reset(xmlReadMemory(reinterpret_cast<const char*>(bytes->data()),
                                static_cast<int>(bytes->size()), "Sterowniki.xsd", nullptr,
-                               XML_PARSE_NONET));
+                               XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_COMPACT));
     return holder != nullptr;
 }
 

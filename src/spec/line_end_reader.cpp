@@ -18,7 +18,20 @@ bool Starts(const unsigned char* bytes, unsigned char b0, unsigned char b1, unsi
 
 }  // namespace
 
-LineEndReader::LineEndReader(InputFile file) : file_(std::move(file)) {}
+namespace {
+
+constexpr std::size_t kReadBufferBytes = std::size_t{1} << 16;
+
+}  // namespace
+
+LineEndReader::LineEndReader(InputFile file)
+    : readBuffer_(std::make_unique_for_overwrite<char[]>(kReadBufferBytes)),
+      file_(std::move(file)) {
+    if (file_) {
+        // Without it stdio keeps its own buffer: the reading works all the same.
+        static_cast<void>(std::setvbuf(file_.get(), readBuffer_.get(), _IOFBF, kReadBufferBytes));
+    }
+}
 
 void LineEndReader::DetectCharacterSize(const unsigned char* bytes, std::size_t count) {
     unit_ = 1;

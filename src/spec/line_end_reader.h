@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 
 #include "spec/input_file.h"
 
@@ -29,6 +30,9 @@ private:
     std::size_t Translate(char* bytes, std::size_t count);
     std::size_t TranslateBytes(char* bytes, std::size_t count);
 
+    // The file's read buffer, declared first so that it outlives the file. libxml2 asks for 4,000
+    // bytes at a time; stdio's own buffer would make a system call of each.
+    std::unique_ptr<char[]> readBuffer_;
     InputFile file_;
     std::size_t unit_ = 0;  // bytes per character; 0 until the first bytes are read
     std::size_t low_ = 0;   // the byte of a character that carries CR or LF

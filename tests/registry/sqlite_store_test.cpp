@@ -144,6 +144,58 @@ TEST(SqliteStoreTest, EverythingWrittenThroughWriteHandlesIsOneCommit) {
     EXPECT_EQ(other.OpenKey("Other", RO, driver), 0);
 }
 
+// A new value takes its key's highest place plus one, however the writes of a span mix keys,
+// handles, replacements and deletions, and whether the key was written before.
+TEST(SqliteStoreTest, ANewValueTakesTheHighestPlaceOfItsKeyPlusOne) {
+    Folder folder;
+    const fs::path file = folder / "registry.db";
+    Put(file, "A", 2);  // places 1 and 2
+    {
+        SqliteRegistryStore store(file);
+        std::unique_ptr<StoreKey> a;
+        std::unique_ptr<StoreKey> b;
+        std::unique_ptr<StoreKey> again;
+        ASSERT_EQ(store.OpenKey("A", RW, a), 0);
+        ASSERT_EQ(store.CreateKey("B", RW, b), 0);
+        ASSERT_EQ(a->SetValue("x", REG_SZ_TYPE, Sz("3")), 0);
+        ASSERT_EQ(b->SetValue("y", REG_SZ_TYPE, Sz("1")), 0);
+        ASSERT_EQ(a->SetValue("X", REG_SZ_TYPE, Sz("3 replaced")), 0);  // keeps place 3
+        ASSERT_EQ(a->SetValue("z", REG_SZ_TYPE, Sz("4")), 0);
+        ASSERT_EQ(a->DeleteValue("z"), 0);
+        ASSERT_EQ(a->SetValue("w", REG_SZ_TYPE, Sz("4 again")), 0);
+        ASSERT_EQ(store.OpenKey("A", RW, again), 0);  // a second handle on the same key
+        ASSERT_EQ(again->SetValue("v", REG_SZ_TYPE, Sz("5")), 0);
+        ASSERT_EQ(a->SetValue("u", REG_SZ_TYPE, Sz("6")), 0);
+        ASSERT_EQ(b->SetValue("t", REG_SZ_TYPE, Sz("2")), 0);
+        ASSERT_EQ(again->Close(), 0);
+        ASSERT_EQ(b->Close(), 0);
+        ASSERT_EQ(a->Close(), 0);
+    }
+    Put(file, "B", 0);
+    {
+        SqliteRegistryStore store(file);
+        std::unique_ptr<StoreKey> b;
+        ASSERT_EQ(store.OpenKey("B", RW, b), 0);
+        ASSERT_EQ(b->SetValue("s", REG_SZ_TYPE, Sz("3")), 0);  // after a span of its own
+        ASSERT_EQ(b->Close(), 0);
+    }
+    const std::string places =
+        "SELECT k.path || ':' || v.name || '=' || v.seq || '=' || CAST(v.data AS TEXT) "
+        "FROM store_value AS v JOIN store_key AS k ON k.id = v.key ORDER BY k.path, v.seq";
+    const std::vector<std::string> expected = {
+        "A:Model 0|Producent=1=/usr/share/pantrel/specification-0",
+        "A:Model 1|Producent=2=/usr/share/pantrel/specification-1",
+        "A:x=3=3 replaced",
+        "A:w=4=4 again",
+        "A:v=5=5",
+        "A:u=6=6",
+        "B:y=1=1",
+        "B:t=2=2",
+        "B:s=3=3",
+    };
+    EXPECT_EQ(RawColumn(file, places), expected);
+}
+
 TEST(SqliteStoreTest, TheStoreAndItsFolderComeIntoBeingWithTheFirstKey) {
     Folder folder;
     const fs::path file = folder / "var" / "lib" / "pantrel" / "registry.db";

@@ -74,5 +74,20 @@ TEST(RegistryTextLength, CountsWhatAnAnsiReaderOfTheRegistryReceives) {
     EXPECT_EQ(RegistryDataSize(REG_BINARY_TYPE, "ął"), 4U);  // bytes are bytes
 }
 
+// The limit check agrees with the count at and around every limit, for texts short and long in
+// bytes alike.
+TEST(RegistryTextLength, AFitCheckAgreesWithTheCount) {
+    const std::vector<std::string> texts = {
+        "",      "abc",      "ąęłżź", "€„”a", "日本語", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80",
+        "a\xFF", "\xE2\x82",
+    };
+    for (const std::string& text : texts) {
+        for (std::size_t limit = 0; limit <= text.size() + 1; ++limit) {
+            EXPECT_EQ(RegistryTextFits(text, limit), RegistryTextLength(text) <= limit)
+                << text << " " << limit;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pantrel
