@@ -1,15 +1,15 @@
 #include "ui/win32/about_dlg.h"
 
-#include "ui/win32/resource_ids.h"
+#include "resource.h"
 #include "ui/win32/wide_text.h"
 
 INT_PTR CAboutDlg::DoModal(HWND owner) {
-    return DialogBoxParamW(m_module, MAKEINTRESOURCEW(pantrel::win32::ABOUT_DIALOG), owner,
+    return DialogBoxParamW(m_module, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner,
                            &CAboutDlg::DialogProc, 0);
 }
 
 void CAboutDlg::DoDataExchange(HWND box) {
-    SetDlgItemTextW(box, pantrel::win32::VERSION_CONTROL,
+    SetDlgItemTextW(box, IDC_VERSION,
                     pantrel::win32::Widen(pantrel::VERSION_TEXT).c_str());
 }
 

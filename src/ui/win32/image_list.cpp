@@ -1,10 +1,9 @@
 #include "ui/win32/image_list.h"
 
+#include "resource.h"
+
 namespace pantrel::win32 {
 namespace {
-
-constexpr int CELL_SIZE = 15;
-constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
 
 // Deletes a loaded bitmap once the image list has copied it.
 struct BitmapHolder {
@@ -28,10 +27,10 @@ ImageList LoadImageStrip(HINSTANCE module, int bitmapId) {
     }
     BITMAP info{};
     GetObjectW(bitmap.handle, sizeof info, &info);
-    const int cells = info.bmWidth / CELL_SIZE;
-    ImageList images{ImageList_Create(CELL_SIZE, CELL_SIZE, ILC_COLOR24 | ILC_MASK, cells, 0)};
+    const int cells = info.bmWidth / IMAGE_CELL_SIZE;
+    ImageList images{ImageList_Create(IMAGE_CELL_SIZE, IMAGE_CELL_SIZE, ILC_COLOR24 | ILC_MASK, cells, 0)};
     if (images.Get() == nullptr || ImageList_AddMasked(images.Get(), bitmap.handle,
-                                                       TRANSPARENT_COLOUR) < 0) {
+                                                       IMAGE_MASK_COLOUR) < 0) {
         return {};
     }
     return images;

@@ -1,6 +1,7 @@
 #include "ui/win32/message_boxes.h"
 
 #include "kinds/string_table.h"
+#include "resource.h"
 #include "ui/win32/string_resource.h"
 #include "ui/win32/wide_text.h"
 
@@ -8,7 +9,7 @@ namespace pantrel::win32 {
 namespace {
 
 int ShowBox(HWND owner, HINSTANCE module, const std::string& text, UINT style) {
-    std::wstring caption = LoadWideString(module, IDS_APP_TITLE);
+    std::wstring caption = LoadWideString(module, IDS_APPLICATION_TITLE);
     if (caption.empty()) {
         caption = Widen(LoadResourceString(IDS_APP_TITLE));
     }

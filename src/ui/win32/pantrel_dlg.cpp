@@ -13,7 +13,7 @@
 #include "ui/win32/context_menu.h"
 #include "ui/win32/file_dialog.h"
 #include "ui/win32/message_boxes.h"
-#include "ui/win32/resource_ids.h"
+#include "resource.h"
 #include "ui/win32/string_resource.h"
 #include "ui/win32/wait_cursor.h"
 #include "ui/win32/wide_text.h"
@@ -67,13 +67,13 @@ private:
 CPantrelDlg::CPantrelDlg(pantrel::RegistryStore& hive, HINSTANCE module)
     : m_hive(hive),
       m_module(module),
-      m_windowIcon(LoadIconW(module, MAKEINTRESOURCEW(win32::MAIN_ICON))),
-      m_accelerators(LoadAcceleratorsW(module, MAKEINTRESOURCEW(win32::MAIN_ACCELERATORS))) {}
+      m_windowIcon(LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_accelerators(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_ACCELERATOR))) {}
 
 INT_PTR CPantrelDlg::DoModal() {
     m_modalEnded = false;
     m_modalResult = IDCANCEL;
-    if (CreateDialogParamW(m_module, MAKEINTRESOURCEW(win32::MAIN_DIALOG), nullptr,
+    if (CreateDialogParamW(m_module, MAKEINTRESOURCEW(IDD_PANTREL_DIALOG), nullptr,
                            &CPantrelDlg::DialogProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
         return -1;
     }
@@ -131,7 +131,7 @@ INT_PTR CALLBACK CPantrelDlg::DialogProc(HWND window, UINT message, WPARAM wPara
 INT_PTR CPantrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == win32::ABOUT_COMMAND_ID) {
+            if ((wParam & 0xFFF0) == ABOUT_COMMAND_ID) {
                 OnSysCommand(wParam, lParam);
                 return TRUE;
             }
@@ -165,12 +165,12 @@ INT_PTR CPantrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CPantrelDlg::OnInitDialog() {
-    win32::AddAboutEntry(m_hWnd, m_module, pantrel::IDS_ABOUT_ENTRY, win32::ABOUT_COMMAND_ID);
+    win32::AddAboutEntry(m_hWnd, m_module, IDS_ABOUTBOX, ABOUT_COMMAND_ID);
     win32::SetWindowIcons(m_hWnd, m_windowIcon);
 
-    m_modelList.Attach(GetDlgItem(m_hWnd, win32::MODEL_LIST_CONTROL));
-    m_kindImages = win32::LoadImageStrip(m_module, win32::KIND_BITMAP);
-    m_sortImages = win32::LoadImageStrip(m_module, win32::SORT_BITMAP);
+    m_modelList.Attach(GetDlgItem(m_hWnd, IDC_LIST));
+    m_kindImages = win32::LoadImageStrip(m_module, IDB_KIND_IMAGES);
+    m_sortImages = win32::LoadImageStrip(m_module, IDB_SORT_IMAGES);
     m_modelList.Prepare(m_kindImages.Get(), m_sortImages.Get());
     m_modelList.AddColumns(ColumnWidths(m_modelList.ClientWidth()));
 
@@ -186,16 +186,16 @@ void CPantrelDlg::OnDestroy() {
 
 void CPantrelDlg::OnCommand(int command) {
     switch (command) {
-        case win32::ADD_COMMAND:
+        case ID_ADD:
             OnAddSpecification();
             break;
-        case win32::UPDATE_COMMAND:
+        case ID_UPDATE:
             OnUpdateCurrent();
             break;
-        case win32::REMOVE_COMMAND:
+        case ID_REMOVE:
             OnRemoveModel();
             break;
-        case win32::REFRESH_COMMAND:
+        case ID_REFRESH:
             OnRefreshList();
             break;
         case IDOK:
@@ -208,7 +208,7 @@ void CPantrelDlg::OnCommand(int command) {
 }
 
 INT_PTR CPantrelDlg::OnNotify(const NMHDR& header) {
-    if (header.idFrom != win32::MODEL_LIST_CONTROL) {
+    if (header.idFrom != IDC_LIST) {
         return FALSE;
     }
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -244,13 +244,13 @@ void CPantrelDlg::OnContextMenu(LPARAM position) {
     const POINT request{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     RECT window{};
     GetWindowRect(m_hWnd, &window);
-    win32::ShowContextMenu(m_module, win32::MODEL_MENU, m_hWnd,
+    win32::ShowContextMenu(m_module, IDR_MENU, m_hWnd,
                            win32::ContextMenuPosition(request, window));
 }
 
 void CPantrelDlg::OnInitMenuPopup(HMENU menu) {
     const UINT state = GetCurrentItem() != -1 ? MF_ENABLED : MF_GRAYED;
-    EnableMenuItem(menu, win32::REMOVE_COMMAND, MF_BYCOMMAND | state);
+    EnableMenuItem(menu, ID_REMOVE, MF_BYCOMMAND | state);
 }
 
 std::string CPantrelDlg::GetItemModel(int row) const {
@@ -337,15 +337,15 @@ void CPantrelDlg::OnColumnClick(int column) {
 }
 
 void CPantrelDlg::SetRowControls(bool enable) {
-    EnableWindow(GetDlgItem(m_hWnd, win32::UPDATE_COMMAND), enable ? TRUE : FALSE);
-    EnableWindow(GetDlgItem(m_hWnd, win32::REMOVE_COMMAND), enable ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(m_hWnd, ID_UPDATE), enable ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(m_hWnd, ID_REMOVE), enable ? TRUE : FALSE);
 }
 
 void CPantrelDlg::EnableControls(bool enable) {
     if (!enable) {
         m_focusBeforeDisable = GetFocus();
     }
-    EnableWindow(GetDlgItem(m_hWnd, win32::ADD_COMMAND), enable ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(m_hWnd, ID_ADD), enable ? TRUE : FALSE);
     EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), enable ? TRUE : FALSE);
     const bool rowControls = enable && GetCurrentItem() != -1;
     SetRowControls(rowControls);
@@ -389,11 +389,11 @@ void CPantrelDlg::OnRemoveModel() {
     const int row = GetCurrentItem();
     if (row == -1) {
         win32::ShowInformationBox(m_hWnd, m_module,
-                                  ResourceText(m_module, pantrel::IDS_NO_DRIVER_CHOSEN));
+                                  ResourceText(m_module, IDS_NO_DRIVER_SELECTED));
         return;
     }
     const std::string question =
-        FormatWithModel(ResourceText(m_module, pantrel::IDS_CONFIRM_REMOVAL), GetItemModel(row));
+        FormatWithModel(ResourceText(m_module, IDS_CONFIRM_REMOVE_MODEL), GetItemModel(row));
     if (!win32::AskYesNoBox(m_hWnd, m_module, question)) {
         return;
     }
@@ -416,7 +416,7 @@ void CPantrelDlg::OnRefreshList() {
 void CPantrelDlg::OnUpdateCurrent() {
     if (GetCurrentItem() == -1) {
         win32::ShowInformationBox(m_hWnd, m_module,
-                                  ResourceText(m_module, pantrel::IDS_NO_DRIVER_CHOSEN));
+                                  ResourceText(m_module, IDS_NO_DRIVER_SELECTED));
         return;
     }
     RefreshList();
