@@ -16,7 +16,8 @@
 #include "registry/registry_key.h"
 #include "registry/sqlite_store.h"
 #include "ui/list_row.h"
-#include "ui/pantrel_dlg.h"
+#include "ui/qt/main_window_runner.h"
+#include "ui/qt/pantrel_dlg.h"
 #include "ui/silent_prompts.h"
 
 namespace {
@@ -75,7 +76,8 @@ FilledStore& StoreWith(int models) {
 
 void ListRefresh(benchmark::State& state) {
     pantrel::SilentPrompts prompts;
-    CPantrelDlg window(StoreWith(static_cast<int>(state.range(0))).Hive(), prompts);
+    CPantrelDlg window(
+        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()), prompts);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -87,7 +89,8 @@ void ListRefresh(benchmark::State& state) {
 
 void ListSort(benchmark::State& state) {
     pantrel::SilentPrompts prompts;
-    CPantrelDlg window(StoreWith(static_cast<int>(state.range(0))).Hive(), prompts);
+    CPantrelDlg window(
+        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()), prompts);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/failure_recording_store.h"
+#include "registry/failure_recording_store.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
 #include "registry/registered_models.h"
 #include "registry/specification_install.h"
+#include "registry/store_failure_text.h"
 #include "registry/sqlite_store.h"
 #include "spec/specification_errors.h"
 
@@ -39,21 +40,6 @@ void PrintModels(std::ostream& out, std::vector<RegisteredModel> models) {
     }
 }
 
-std::string StoreReason(Status status) {
-    switch (status) {
-        case ERROR_ACCESS_DENIED_STATUS:
-            return "brak prawa zapisu";
-        case ERROR_DISK_FULL_STATUS:
-            return "brak miejsca na dysku";
-        case ERROR_BUSY_STATUS:
-            return "rejestr jest zajęty przez inny program";
-        case ERROR_BADDB_STATUS:
-            return "plik rejestru jest uszkodzony";
-        default:
-            return "błąd rejestru (kod " + std::to_string(status) + ")";
-    }
-}
-
 // The file checks every command with a path starts with; false after printing why.
 bool CheckFile(const CommandContext& context, const std::string& path) {
     if (path.empty()) {
@@ -69,13 +55,14 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
 
 // Explains a failed install or uninstall that the loader did not already explain.
 void ReportFailure(const CommandContext& context, const std::string& path, const StreamSink& sink,
-                   const FailureRecordingStore& store, const char* what) {
+                   const FailureRecordingStore& store, StoreOperation operation) {
     if (sink.Shown()) {
         return;
     }
     if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
-        context.err << "pantrel: nie można " << what << " w rejestrze '" << context.storeName
-                    << "': " << StoreReason(store.FirstFailure()) << '\n';
+        context.err << "pantrel: "
+                    << StoreFailureText(operation, context.storeName, store.FirstFailure())
+                    << '\n';
         return;
     }
     context.err << "pantrel: plik '" << path << "' nie jest poprawną specyfikacją sterownika\n";
@@ -83,8 +70,8 @@ void ReportFailure(const CommandContext& context, const std::string& path, const
 
 // Install and uninstall alike: check the file, run the operation, explain a failure.
 template <typename Operation>
-int RunOnSpecification(const CommandContext& context, const std::string& path, const char* what,
-                       Operation operation) {
+int RunOnSpecification(const CommandContext& context, const std::string& path,
+                       StoreOperation storeOperation, Operation operation) {
     const std::string full = MakeFullPath(path);
     if (!CheckFile(context, full)) {
         return EXIT_FAILED;
@@ -92,7 +79,7 @@ int RunOnSpecification(const CommandContext& context, const std::string& path, c
     StreamSink sink{context.err};
     FailureRecordingStore store{context.hive};
     if (!operation(store, full, sink)) {
-        ReportFailure(context, full, sink, store, what);
+        ReportFailure(context, full, sink, store, storeOperation);
         return EXIT_FAILED;
     }
     return EXIT_DONE;
@@ -101,14 +88,15 @@ int RunOnSpecification(const CommandContext& context, const std::string& path, c
 }  // namespace
 
 int RunInstall(const CommandContext& context, const std::string& path) {
-    return RunOnSpecification(context, path, "zapisać modeli",
+    return RunOnSpecification(context, path, StoreOperation::WriteModels,
                               [](RegistryStore& store, const std::string& full, MessageSink& sink) {
                                   return InstallSpecification(store, full, sink);
                               });
 }
 
 int RunUninstall(const CommandContext& context, const std::string& path) {
-    return RunOnSpecification(context, path, "usunąć modeli", UninstallSpecification);
+    return RunOnSpecification(context, path, StoreOperation::RemoveModels,
+                              UninstallSpecification);
 }
 
 int RunList(const CommandContext& context) {
@@ -116,8 +104,10 @@ int RunList(const CommandContext& context) {
     std::vector<RegisteredModel> models = ReadRegisteredModels(store);
     // A store that cannot be read is not an empty one: a script must not take it for one.
     if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
-        context.err << "pantrel: nie można odczytać rejestru '" << context.storeName
-                    << "': " << StoreReason(store.FirstFailure()) << '\n';
+        context.err << "pantrel: "
+                    << StoreFailureText(StoreOperation::Read, context.storeName,
+                                        store.FirstFailure())
+                    << '\n';
         return EXIT_FAILED;
     }
     PrintModels(context.out, std::move(models));

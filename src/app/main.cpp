@@ -9,7 +9,7 @@
 #include "registry/sqlite_store.h"
 
 #ifdef PANTREL_WITH_UI
-#include "ui/main_window_runner.h"
+#include "ui/qt/main_window_runner.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     }
 #ifdef PANTREL_WITH_UI
     if (CanOpenDisplay()) {
-        return RunMainWindow(argc, argv, hive);
+        return RunMainWindow(argc, argv, storeFile);
     }
 #endif
     PrintUsage(std::cerr);

@@ -3,7 +3,8 @@
 namespace pantrel {
 
 void PromptMessageSink::ShowError(const std::string& text) {
-    prompts_.ShowError(owner_, text);
+    shown_ = true;
+    prompts_.ShowError(text);
 }
 
 }  // namespace pantrel

@@ -5,15 +5,17 @@
 
 namespace pantrel {
 
-// Shows the loader's messages about a specification file as error boxes over the window.
+// Shows the loader's messages about a specification file as error boxes over the window, and
+// remembers that one was shown.
 class PromptMessageSink final : public MessageSink {
 public:
-    PromptMessageSink(UserPrompts& prompts, QWidget& owner) : prompts_(prompts), owner_(owner) {}
+    explicit PromptMessageSink(UserPrompts& prompts) : prompts_(prompts) {}
     void ShowError(const std::string& text) override;
+    bool Shown() const { return shown_; }
 
 private:
     UserPrompts& prompts_;
-    QWidget& owner_;
+    bool shown_ = false;
 };
 
 }  // namespace pantrel

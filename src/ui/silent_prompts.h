@@ -10,12 +10,10 @@ namespace pantrel {
 // For a window rendered or measured offscreen, where no one is there to click.
 class SilentPrompts final : public UserPrompts {
 public:
-    bool SelectSpecificationFile(QWidget& /*owner*/, std::string& /*path*/) override {
-        return false;
-    }
-    void ShowInformation(QWidget& /*owner*/, const std::string& /*text*/) override {}
-    bool AskYesNo(QWidget& /*owner*/, const std::string& /*text*/) override { return false; }
-    void ShowError(QWidget& /*owner*/, const std::string& /*text*/) override {}
+    bool SelectSpecificationFile(std::string& /*path*/) override { return false; }
+    void ShowInformation(const std::string& /*text*/) override {}
+    bool AskYesNo(const std::string& /*text*/) override { return false; }
+    void ShowError(const std::string& /*text*/) override {}
 };
 
 }  // namespace pantrel

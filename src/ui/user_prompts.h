@@ -2,12 +2,11 @@
 
 #include <string>
 
-class QWidget;
-
 namespace pantrel {
 
 // The modal questions and messages of the window, behind one interface so that the window can be
-// driven without a person in front of it. `owner` is the window the prompt is modal to.
+// driven without a person in front of it. Each toolkit shows them modal to the main window, with
+// the caption "Program serwisowy"; every text is shown literally, never as markup.
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
@@ -17,16 +16,17 @@ public:
 
     // The open-file dialog for a driver specification. True with the full path of the chosen
     // file; false, with `path` unchanged, when the user cancels.
-    virtual bool SelectSpecificationFile(QWidget& owner, std::string& path) = 0;
+    virtual bool SelectSpecificationFile(std::string& path) = 0;
 
     // A notice with an information icon and an OK button.
-    virtual void ShowInformation(QWidget& owner, const std::string& text) = 0;
+    virtual void ShowInformation(const std::string& text) = 0;
 
     // A question with Yes and No, No being the default; true only for Yes.
-    virtual bool AskYesNo(QWidget& owner, const std::string& text) = 0;
+    virtual bool AskYesNo(const std::string& text) = 0;
 
-    // An error with a stop icon and an OK button (the loader's messages about a file).
-    virtual void ShowError(QWidget& owner, const std::string& text) = 0;
+    // An error with a stop icon and an OK button: the loader's messages about a file and the
+    // failures of the store.
+    virtual void ShowError(const std::string& text) = 0;
 };
 
 }  // namespace pantrel

@@ -1,0 +1,172 @@
+#include "ui/window_commands.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "kinds/string_table.h"
+#include "registry/failure_recording_store.h"
+#include "registry/model_registry.h"
+#include "registry/registered_models.h"
+#include "registry/specification_install.h"
+#include "ui/prompt_message_sink.h"
+
+namespace pantrel {
+namespace {
+
+// Shows the wait cursor for as long as it lives, whichever way the command is left.
+class WaitCursorScope {
+public:
+    explicit WaitCursorScope(MainWindowView& view) : view_(view) { view_.BeginWaitCursor(); }
+    ~WaitCursorScope() { view_.EndWaitCursor(); }
+    WaitCursorScope(const WaitCursorScope&) = delete;
+    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+
+private:
+    MainWindowView& view_;
+};
+
+}  // namespace
+
+std::string StoreFailureMessage(StoreOperation operation, const std::string& storeName,
+                                Status status) {
+    std::string text = StoreFailureText(operation, storeName, status);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    }
+    text += '.';
+    return text;
+}
+
+std::string RemovalQuestion(const std::string& model) {
+    std::string text{LoadResourceString(IDS_CONFIRM_REMOVAL)};
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos) {
+        text.replace(at, 2, model);
+    }
+    return text;
+}
+
+WindowCommands::WindowCommands(MainWindowView& view, UserPrompts& prompts, StoreAccess store)
+    : view_(view), prompts_(prompts), store_(std::move(store)), list_(view) {}
+
+template <typename Operation>
+Status WindowCommands::WithStore(Operation operation) {
+    const std::unique_ptr<RegistryStore> hive = store_.open ? store_.open() : nullptr;
+    if (!hive) {
+        return ERROR_INVALID_HANDLE_STATUS;
+    }
+    FailureRecordingStore recording{*hive};
+    operation(static_cast<RegistryStore&>(recording));
+    return recording.FirstFailure();
+}
+
+void WindowCommands::ShowStoreFailure(StoreOperation operation, Status status) {
+    prompts_.ShowError(StoreFailureMessage(operation, store_.name, status));
+}
+
+void WindowCommands::RefreshList() {
+    std::vector<ListRow> rows;
+    const Status failure = WithStore([&rows](RegistryStore& hive) {
+        rows = ReadRegisteredModels(hive);
+    });
+    list_.RefreshList(std::move(rows));
+    if (failure != ERROR_SUCCESS_STATUS) {
+        ShowStoreFailure(StoreOperation::Read, failure);
+    }
+}
+
+void WindowCommands::EnableControls(bool enable) {
+    if (!enable) {
+        view_.RememberFocus();
+    }
+    view_.EnableGeneralCommands(enable);
+    const bool rowCommands = enable && view_.GetCurrentItem() != -1;
+    view_.EnableRowCommands(rowCommands);
+    if (rowCommands) {
+        view_.RestoreFocus();
+    }
+}
+
+void WindowCommands::OnItemChanged(bool newStateSet) {
+    view_.EnableRowCommands(newStateSet || view_.GetCurrentItem() != -1);
+}
+
+bool WindowCommands::SelectSpecificationFile(std::string& path) {
+    std::string chosen;
+    if (!prompts_.SelectSpecificationFile(chosen) || chosen.empty()) {
+        return false;
+    }
+    path = std::move(chosen);
+    return true;
+}
+
+void WindowCommands::OnAddSpecification() {
+    std::string path;
+    if (!SelectSpecificationFile(path)) {
+        return;
+    }
+    const WaitCursorScope wait{view_};
+    EnableControls(false);
+    // The closed dialog's area and the disabled buttons are painted before the install, which
+    // may take seconds for a large file.
+    view_.ShowStateNow();
+    int count = 0;
+    bool installed = false;
+    PromptMessageSink sink{prompts_};
+    const Status failure = WithStore([&](RegistryStore& hive) {
+        installed = InstallSpecification(hive, path, sink, &count);
+    });
+    if (!installed && !sink.Shown() && failure != ERROR_SUCCESS_STATUS) {
+        ShowStoreFailure(StoreOperation::WriteModels, failure);
+    }
+    if (count > 0) {
+        RefreshList();
+    }
+    EnableControls(true);
+}
+
+void WindowCommands::OnRemoveModel() {
+    const int row = view_.GetCurrentItem();
+    if (row == -1) {
+        prompts_.ShowInformation(std::string{LoadResourceString(IDS_NO_DRIVER_CHOSEN)});
+        return;
+    }
+    if (!prompts_.AskYesNo(RemovalQuestion(view_.Rows().Row(row).model))) {
+        return;
+    }
+    const WaitCursorScope wait{view_};
+    EnableControls(false);
+    view_.ShowStateNow();
+    const ListRow& chosen = view_.Rows().Row(row);
+    const std::string producer = chosen.producer;
+    const std::string model = chosen.model;
+    const DeviceKind kind = chosen.kind;
+    bool removed = false;
+    const Status failure = WithStore([&](RegistryStore& hive) {
+        removed = RemoveModel(hive, kind, model, producer);
+    });
+    if (failure != ERROR_SUCCESS_STATUS) {
+        // Nothing was removed; the list stays as it is, and one box says why.
+        ShowStoreFailure(StoreOperation::RemoveModel, failure);
+    } else if (removed) {
+        RefreshList();
+    }
+    EnableControls(true);
+}
+
+void WindowCommands::OnRefreshList() {
+    const WaitCursorScope wait{view_};
+    RefreshList();
+}
+
+void WindowCommands::OnUpdateCurrent() {
+    if (view_.GetCurrentItem() == -1) {
+        prompts_.ShowInformation(std::string{LoadResourceString(IDS_NO_DRIVER_CHOSEN)});
+        return;
+    }
+    RefreshList();
+    EnableControls(true);
+}
+
+}  // namespace pantrel

@@ -1,0 +1,209 @@
+// The commands of the main window without a toolkit: what they do to the store, the list and the
+// buttons, in which order, and what they tell the user.
+#include "ui/window_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "kinds/string_table.h"
+#include "registry/model_registry.h"
+#include "registry/registry_key.h"
+#include "recording_view.h"
+#include "ui_store_support.h"
+
+namespace pantrel::testing {
+namespace {
+
+using Models = std::vector<std::string>;
+using Texts = std::vector<std::string>;
+
+const std::string kNoDriverChosen{LoadResourceString(IDS_NO_DRIVER_CHOSEN)};
+
+void WriteEntry(RegistryStore& hive, DeviceKind kind, const std::string& valueName) {
+    std::string path;
+    ASSERT_TRUE(ModelKeyPath(kind, path));
+    RegistryKey key;
+    ASSERT_EQ(key.Create(hive, path, KEY_READ_WRITE_ACCESS), 0);
+    ASSERT_EQ(key.Get().SetValue(valueName, REG_SZ_TYPE, std::string("/r.xml") + '\0'), 0);
+    ASSERT_EQ(key.Close(), 0);
+}
+
+class WindowCommandsTest : public ::testing::Test {
+protected:
+    // The window opens as the toolkits open it: a full re-read, then the buttons.
+    void Open() {
+        commands.RefreshList();
+        commands.EnableControls(true);
+    }
+    void MakeReadOnly() {
+        std::filesystem::permissions(store.File(), std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::group_read |
+                                                       std::filesystem::perms::others_read);
+    }
+    std::string Message(const std::string& sentence) {
+        return sentence + " '" + store.File().string() + "': ";
+    }
+
+    TempStore store;
+    ScriptedPrompts prompts;
+    RecordingView view;
+    WindowCommands commands{view, prompts,
+                            store.Access([this] { view.events.emplace_back("store"); })};
+};
+
+TEST_F(WindowCommandsTest, AddingPaintsTheDisabledWindowBeforeTheInstallAndRereadsAfter) {
+    Open();
+    view.events.clear();
+    prompts.fileToChoose = UiDataFile("sort_models.xml");
+    commands.OnAddSpecification();
+
+    // The wait cursor and the disabled buttons are on screen before the store is touched.
+    EXPECT_EQ(view.events, (Texts{"wait", "disable", "paint", "store", "store", "enable",
+                                  "unwait"}));
+    EXPECT_EQ(view.Models(), (Models{"Zeta", "alfa", "Łania"}));
+    EXPECT_EQ(view.GetCurrentItem(), 0);
+    EXPECT_TRUE(view.rowCommandsEnabled);
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST_F(WindowCommandsTest, ACancelledDialogOrAFileThatDoesNotLoadChangeNothingElse) {
+    store.Install("three_kinds.xml");
+    Open();
+    view.events.clear();
+    commands.OnAddSpecification();
+    EXPECT_EQ(prompts.fileDialogs, 1);
+    EXPECT_TRUE(view.events.empty());
+
+    prompts.fileToChoose = UiDataFile("broken.xml");
+    commands.OnAddSpecification();
+    ASSERT_EQ(prompts.errors.size(), 1U);  // the loader's message, and no other
+    EXPECT_NE(prompts.errors[0].find("broken.xml"), std::string::npos);
+    EXPECT_EQ(view.events, (Texts{"wait", "disable", "paint", "store", "enable", "unwait"}));
+    EXPECT_EQ(view.Models().size(), 3U);
+    EXPECT_EQ(view.waitCursors, 0);
+}
+
+TEST_F(WindowCommandsTest, RemovingAsksWithTheNameAsWrittenAndNoKeepsTheEntry) {
+    store.WriteEntry(DeviceKind::CashRegister, "A & Co <b>x</b>|P", "/a.xml");
+    Open();
+    commands.OnRemoveModel();
+    EXPECT_EQ(prompts.questions, (Texts{RemovalQuestion("A & Co <b>x</b>")}));
+    EXPECT_EQ(prompts.questions[0],
+              "Czy na pewno usunąć model A & Co <b>x</b> z listy urządzeń obsługiwanych przez "
+              "sterownik uniwersalny?");
+    EXPECT_EQ(store.EntryNames(DeviceKind::CashRegister), (Texts{"A & Co <b>x</b>|P"}));
+
+    prompts.answerYes = true;
+    commands.OnRemoveModel();
+    EXPECT_TRUE(store.EntryNames(DeviceKind::CashRegister).empty());
+    EXPECT_TRUE(view.Models().empty());
+}
+
+TEST_F(WindowCommandsTest, RemovingTheLastRowRestoresTheFocusTheOnlyRowDoesNot) {
+    store.Install("three_kinds.xml");
+    Open();
+    view.Select(2);
+    view.focus = "close";
+    prompts.answerYes = true;
+    commands.OnRemoveModel();
+    EXPECT_EQ(view.Models(), (Models{"Alfa W", "Bravo K"}));
+    EXPECT_EQ(view.GetCurrentItem(), 1);
+    EXPECT_EQ(view.focus, "close");
+    EXPECT_FALSE(view.rememberedFocus.has_value());
+
+    store.DeleteEntry(DeviceKind::LabelScale, "Alfa W|Bravo");
+    commands.OnRefreshList();
+    view.focus = "add";
+    commands.OnRemoveModel();
+    EXPECT_TRUE(view.Models().empty());
+    EXPECT_FALSE(view.rowCommandsEnabled);
+    EXPECT_TRUE(view.generalCommandsEnabled);
+    EXPECT_EQ(view.rememberedFocus, "add");  // kept until the next disabling
+    EXPECT_EQ(view.waitCursors, 0);
+}
+
+TEST_F(WindowCommandsTest, CommandsThatNeedARowSaySoWhenNoneIsCurrent) {
+    store.Install("three_kinds.xml");
+    Open();
+    view.Deselect();
+    commands.OnRemoveModel();
+    commands.OnUpdateCurrent();
+    EXPECT_EQ(prompts.informations, (Texts{kNoDriverChosen, kNoDriverChosen}));
+    EXPECT_TRUE(prompts.questions.empty());
+
+    store.WriteEntry(DeviceKind::CashRegister, "Delta|P", "/d.xml");
+    commands.OnRefreshList();  // re-reading needs none
+    EXPECT_EQ(view.Models().size(), 4U);
+    commands.OnUpdateCurrent();
+    EXPECT_EQ(prompts.informations.size(), 2U);
+}
+
+// Every failure of the store is told once, naming the store and why; nothing else happens.
+TEST_F(WindowCommandsTest, AStoreThatCannotBeWrittenIsToldForAddAndRemove) {
+    store.Install("three_kinds.xml");
+    Open();
+    MakeReadOnly();
+
+    prompts.fileToChoose = UiDataFile("sort_models.xml");
+    commands.OnAddSpecification();
+    EXPECT_EQ(prompts.errors,
+              (Texts{Message("Nie można zapisać modeli w rejestrze") + "brak prawa zapisu."}));
+
+    prompts.errors.clear();
+    prompts.answerYes = true;
+    commands.OnRemoveModel();
+    EXPECT_EQ(prompts.errors,
+              (Texts{Message("Nie można usunąć modelu z rejestru") + "brak prawa zapisu."}));
+    EXPECT_EQ(view.Models(), (Models{"Alfa W", "Bravo K", "Charlie D"}));
+    EXPECT_EQ(store.EntryNames(DeviceKind::LabelScale), (Texts{"Alfa W|Bravo"}));
+    EXPECT_TRUE(view.generalCommandsEnabled);
+    EXPECT_EQ(view.waitCursors, 0);
+}
+
+TEST_F(WindowCommandsTest, AStoreThatCannotBeReadIsToldAMissingOneIsAnEmptyList) {
+    Open();
+    EXPECT_TRUE(view.Models().empty());
+    EXPECT_TRUE(prompts.errors.empty());
+    EXPECT_FALSE(std::filesystem::exists(store.File()));  // reading created nothing
+
+    std::ofstream(store.File(), std::ios::binary) << std::string(4096, 'x');
+    commands.OnRefreshList();
+    EXPECT_EQ(prompts.errors, (Texts{Message("Nie można odczytać rejestru") +
+                                     "plik rejestru jest uszkodzony."}));
+    EXPECT_TRUE(view.Models().empty());
+    EXPECT_EQ(view.waitCursors, 0);
+}
+
+TEST_F(WindowCommandsTest, EveryOperationReachesTheStoreFileAsItIsNow) {
+    store.Install("three_kinds.xml");
+    Open();
+    store.ReplaceFile([](RegistryStore& restored) {
+        WriteEntry(restored, DeviceKind::FiscalPrinter, "Nowa D|Drukpol");
+        WriteEntry(restored, DeviceKind::FiscalPrinter, "Nowsza D|Drukpol");
+    });
+
+    commands.OnRefreshList();
+    EXPECT_EQ(view.Models(), (Models{"Nowa D", "Nowsza D"}));
+
+    prompts.answerYes = true;
+    commands.OnRemoveModel();
+    EXPECT_EQ(store.EntryNames(DeviceKind::FiscalPrinter), (Texts{"Nowsza D|Drukpol"}));
+    EXPECT_EQ(view.Models(), (Models{"Nowsza D"}));
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST(StoreFailureMessageTest, TheCommandLinesSentenceAsABoxText) {
+    EXPECT_EQ(StoreFailureMessage(StoreOperation::Read, "/r.db", ERROR_ACCESS_DENIED_STATUS),
+              "Nie można odczytać rejestru '/r.db': brak prawa odczytu.");
+    EXPECT_EQ(StoreFailureMessage(StoreOperation::WriteModels, "/r.db", ERROR_DISK_FULL_STATUS),
+              "Nie można zapisać modeli w rejestrze '/r.db': brak miejsca na dysku.");
+    EXPECT_EQ(StoreFailureMessage(StoreOperation::RemoveModel, "/r.db", 31),
+              "Nie można usunąć modelu z rejestru '/r.db': błąd rejestru (kod 31).");
+}
+
+}  // namespace
+}  // namespace pantrel::testing
