@@ -3,16 +3,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "ui/win32/pantrel_dlg.h"
 
 namespace pantrel {
 
-int RunMainWindow(RegistryStore& hive) {
+int RunMainWindow(StoreAccess store) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    CPantrelDlg window(hive, GetModuleHandleW(nullptr));
+    CPantrelDlg window(std::move(store), GetModuleHandleW(nullptr));
     window.DoModal();
     return 0;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "registry/registry_store.h"
+#include "ui/store_access.h"
 
 namespace pantrel {
 
-// Opens the main window over `hive` and returns when it is closed.
-int RunMainWindow(RegistryStore& hive);
+// Runs the main window modally on the store; returns 0 when the window has been closed.
+int RunMainWindow(StoreAccess store);
 
 }  // namespace pantrel

@@ -3,9 +3,10 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <string>
+#include <unordered_map>
 
 #include "kinds/device_kind.h"
-#include "ui/row_order.h"
 #include "ui/win32/kind_block.h"
 #include "ui/win32/wide_text.h"
 
@@ -23,11 +24,11 @@ void SetSubItemText(HWND list, int row, int column, const std::string& text) {
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-// Orders two rows by the positions the sort gave their kind blocks.
-int CALLBACK CompareByRank(LPARAM first, LPARAM second, LPARAM ranks) {
-    const auto& rankOf = *reinterpret_cast<const std::unordered_map<LPARAM, int>*>(ranks);
-    const int a = rankOf.at(first);
-    const int b = rankOf.at(second);
+// Orders two rows, known by their kind blocks, by the positions they are to take.
+int CALLBACK CompareByPosition(LPARAM first, LPARAM second, LPARAM positions) {
+    const auto& positionOf = *reinterpret_cast<const std::unordered_map<LPARAM, int>*>(positions);
+    const int a = positionOf.at(first);
+    const int b = positionOf.at(second);
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
@@ -71,8 +72,6 @@ int ModelListView::Count() const {
 void ModelListView::Append(const std::vector<ListRow>& rows) {
     int row = Count();
     SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(row) + rows.size(), 0);
-    filled_.reserve(filled_.size() + rows.size());
-    blocks_.reserve(blocks_.size() + rows.size());
     for (const ListRow& source : rows) {
         const LPARAM block = NewKindBlock(source.kind);
         wchar_t empty[] = L"";
@@ -91,9 +90,6 @@ void ModelListView::Append(const std::vector<ListRow>& rows) {
         SetSubItemText(list_, inserted, MODEL_COLUMN, source.model);
         SetSubItemText(list_, inserted, PRODUCER_COLUMN, source.producer);
         SetSubItemText(list_, inserted, PATH_COLUMN, source.path);
-        filledIndex_.emplace(block, static_cast<int>(filled_.size()));
-        filled_.push_back(source);
-        blocks_.push_back(block);
         row = inserted + 1;
     }
 }
@@ -109,9 +105,6 @@ void ModelListView::Clear() {
         }
     }
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-    filled_.clear();
-    blocks_.clear();
-    filledIndex_.clear();
 }
 
 int ModelListView::GetCurrentItem() const {
@@ -125,29 +118,6 @@ int ModelListView::GetCurrentItem() const {
     return (state & CURRENT) == CURRENT ? mark : -1;
 }
 
-std::string ModelListView::ItemText(int row, int column) const {
-    // The control answers with the number of characters it copied; a full buffer may mean the
-    // text was cut, so the buffer grows until it is not full.
-    std::wstring buffer(256, L'\0');
-    for (;;) {
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const auto length = static_cast<std::size_t>(SendMessageW(
-            list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < buffer.size()) {
-            buffer.resize(length);
-            return Narrow(buffer);
-        }
-        buffer.assign(buffer.size() * 2, L'\0');
-    }
-}
-
-DeviceKind ModelListView::ItemKind(int row) const {
-    return KindInBlock(ItemData(row));
-}
-
 LPARAM ModelListView::ItemData(int row) const {
     LVITEMW item{};
     item.mask = LVIF_PARAM;
@@ -156,24 +126,20 @@ LPARAM ModelListView::ItemData(int row) const {
     return item.lParam;
 }
 
-void ModelListView::Sort(int column, bool descending) {
-    // The keys are computed once per row and ordered in O(n log n); the control then only
-    // compares the ranks that the rows' kind blocks were given.
+void ModelListView::MoveRows(const std::vector<int>& newPosition) {
+    // Each row is known by its kind block; the control compares the positions the rows are to
+    // take, so the whole move costs O(n log n) whatever the texts.
     const int rows = Count();
-    std::vector<int> order;
-    order.reserve(static_cast<std::size_t>(rows));
+    if (static_cast<std::size_t>(rows) != newPosition.size()) {
+        return;
+    }
+    std::unordered_map<LPARAM, int> positionOf;
+    positionOf.reserve(newPosition.size());
     for (int row = 0; row < rows; ++row) {
-        order.push_back(filledIndex_.at(ItemData(row)));
+        positionOf.emplace(ItemData(row), newPosition[static_cast<std::size_t>(row)]);
     }
-    const std::vector<int> sorted = SortedRowOrder(filled_, order, column, descending);
-    std::unordered_map<LPARAM, int> rankOf;
-    rankOf.reserve(sorted.size());
-    for (std::size_t position = 0; position < sorted.size(); ++position) {
-        rankOf.emplace(blocks_[static_cast<std::size_t>(sorted[position])],
-                       static_cast<int>(position));
-    }
-    SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&rankOf),
-                 reinterpret_cast<LPARAM>(&CompareByRank));
+    SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&positionOf),
+                 reinterpret_cast<LPARAM>(&CompareByPosition));
 }
 
 void ModelListView::SetHeaderImage(int column, int image) {

@@ -2,24 +2,15 @@
 
 #include <commctrl.h>
 
-#include <cstdint>
+#include <utility>
 
 #include "kinds/string_table.h"
-#include "registry/model_registry.h"
-#include "registry/registry_key.h"
-#include "registry/specification_install.h"
-#include "ui/list_row.h"
+#include "resource.h"
+#include "ui/column_widths.h"
 #include "ui/win32/about_dlg.h"
 #include "ui/win32/context_menu.h"
-#include "ui/win32/file_dialog.h"
-#include "ui/win32/message_boxes.h"
-#include "resource.h"
-#include "ui/win32/string_resource.h"
-#include "ui/win32/wait_cursor.h"
-#include "ui/win32/wide_text.h"
 #include "ui/win32/window_chrome.h"
 
-using pantrel::DeviceKind;
 namespace win32 = pantrel::win32;
 
 namespace {
@@ -28,47 +19,18 @@ namespace {
 constexpr UINT FIRST_KEY_MESSAGE = 0x100;
 constexpr UINT LAST_KEY_MESSAGE = 0x108;
 
-// The window's widths: 4, 32, 30 and 30 per cent of the list's client width, each truncated.
-std::array<int, pantrel::LIST_COLUMN_COUNT> ColumnWidths(int clientWidth) {
-    return {4 * clientWidth / 100, 32 * clientWidth / 100, 30 * clientWidth / 100,
-            30 * clientWidth / 100};
+BOOL AsBool(bool value) {
+    return value ? TRUE : FALSE;
 }
-
-// A string of the module's string table in UTF-8, or the program's own copy of it.
-std::string ResourceText(HINSTANCE module, unsigned id) {
-    const std::wstring text = win32::LoadWideString(module, id);
-    return text.empty() ? std::string{pantrel::LoadResourceString(id)} : win32::Narrow(text);
-}
-
-// The removal question names the model in place of its one "%s".
-std::string FormatWithModel(std::string pattern, const std::string& model) {
-    const std::size_t at = pattern.find("%s");
-    if (at != std::string::npos) {
-        pattern.replace(at, 2, model);
-    }
-    return pattern;
-}
-
-// Shows the loader's messages about a specification file as error boxes over the window.
-class BoxMessageSink final : public pantrel::MessageSink {
-public:
-    BoxMessageSink(HWND owner, HINSTANCE module) : owner_(owner), module_(module) {}
-    void ShowError(const std::string& text) override {
-        win32::ShowErrorBox(owner_, module_, text);
-    }
-
-private:
-    HWND owner_;
-    HINSTANCE module_;
-};
 
 }  // namespace
 
-CPantrelDlg::CPantrelDlg(pantrel::RegistryStore& hive, HINSTANCE module)
-    : m_hive(hive),
-      m_module(module),
+CPantrelDlg::CPantrelDlg(pantrel::StoreAccess store, HINSTANCE module)
+    : m_module(module),
       m_windowIcon(LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      m_accelerators(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_ACCELERATOR))) {}
+      m_accelerators(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_ACCELERATOR))),
+      m_prompts(module),
+      m_commands(*this, m_prompts, std::move(store)) {}
 
 INT_PTR CPantrelDlg::DoModal() {
     m_modalEnded = false;
@@ -104,6 +66,9 @@ void CPantrelDlg::EndModalLoop(INT_PTR result) {
 }
 
 bool CPantrelDlg::PreTranslateMessage(MSG& message) {
+    if (m_hWnd == nullptr) {
+        return false;
+    }
     // Delete, F5 and Ctrl+R wherever the focus is in the window, the buttons included.
     const bool inWindow = message.hwnd == m_hWnd || IsChild(m_hWnd, message.hwnd);
     if (message.message >= FIRST_KEY_MESSAGE && message.message <= LAST_KEY_MESSAGE && inWindow &&
@@ -132,7 +97,7 @@ INT_PTR CPantrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == ABOUT_COMMAND_ID) {
-                OnSysCommand(wParam, lParam);
+                OnAbout();
                 return TRUE;
             }
             return FALSE;
@@ -168,35 +133,38 @@ BOOL CPantrelDlg::OnInitDialog() {
     win32::AddAboutEntry(m_hWnd, m_module, IDS_ABOUTBOX, ABOUT_COMMAND_ID);
     win32::SetWindowIcons(m_hWnd, m_windowIcon);
 
+    m_prompts.SetOwner(m_hWnd);
     m_modelList.Attach(GetDlgItem(m_hWnd, IDC_LIST));
     m_kindImages = win32::LoadImageStrip(m_module, IDB_KIND_IMAGES);
     m_sortImages = win32::LoadImageStrip(m_module, IDB_SORT_IMAGES);
     m_modelList.Prepare(m_kindImages.Get(), m_sortImages.Get());
-    m_modelList.AddColumns(ColumnWidths(m_modelList.ClientWidth()));
+    m_modelList.AddColumns(pantrel::ModelListColumnWidths(m_modelList.ClientWidth()));
 
-    RefreshList();
-    EnableControls(true);
+    m_commands.RefreshList();
+    m_commands.EnableControls(true);
     return TRUE;
 }
 
 void CPantrelDlg::OnDestroy() {
+    // The rows and their kind blocks go while the list control still exists.
     ClearList();
     m_hWnd = nullptr;
+    m_modalEnded = true;
 }
 
 void CPantrelDlg::OnCommand(int command) {
     switch (command) {
         case ID_ADD:
-            OnAddSpecification();
+            m_commands.OnAddSpecification();
             break;
         case ID_UPDATE:
-            OnUpdateCurrent();
+            m_commands.OnUpdateCurrent();
             break;
         case ID_REMOVE:
-            OnRemoveModel();
+            m_commands.OnRemoveModel();
             break;
         case ID_REFRESH:
-            OnRefreshList();
+            m_commands.OnRefreshList();
             break;
         case IDOK:
         case IDCANCEL:
@@ -213,9 +181,9 @@ INT_PTR CPantrelDlg::OnNotify(const NMHDR& header) {
     }
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if (header.code == LVN_ITEMCHANGED) {
-        OnItemChanged(change.uNewState);
+        m_commands.OnItemChanged(change.uNewState != 0);
     } else if (header.code == LVN_COLUMNCLICK) {
-        OnColumnClick(change.iSubItem);
+        m_commands.OnColumnClick(change.iSubItem);
     } else {
         return FALSE;
     }
@@ -223,7 +191,7 @@ INT_PTR CPantrelDlg::OnNotify(const NMHDR& header) {
     return TRUE;
 }
 
-void CPantrelDlg::OnSysCommand(WPARAM /*command*/, LPARAM /*position*/) {
+void CPantrelDlg::OnAbout() {
     CAboutDlg about(m_module);
     about.DoModal(m_hWnd);
 }
@@ -253,172 +221,63 @@ void CPantrelDlg::OnInitMenuPopup(HMENU menu) {
     EnableMenuItem(menu, ID_REMOVE, MF_BYCOMMAND | state);
 }
 
-std::string CPantrelDlg::GetItemModel(int row) const {
-    return m_modelList.ItemText(row, pantrel::MODEL_COLUMN);
+void CPantrelDlg::ClearList() {
+    m_modelList.Clear();
+    m_rows.Clear();
 }
 
-std::string CPantrelDlg::GetItemProducer(int row) const {
-    return m_modelList.ItemText(row, pantrel::PRODUCER_COLUMN);
-}
-
-DeviceKind CPantrelDlg::GetItemKind(int row) const {
-    return m_modelList.ItemKind(row);
-}
-
-void CPantrelDlg::RefreshList() {
-    m_rememberedRow = GetCurrentItem();
-    if (m_rememberedRow == -1) {
-        m_rememberedRow = 0;
-    }
-    ClearList();
-    FillKind(DeviceKind::CashRegister);
-    FillKind(DeviceKind::FiscalPrinter);
-    FillKind(DeviceKind::LabelScale);
-    const int rows = m_modelList.Count();
-    if (rows == 0) {
-        return;
-    }
-    if (m_rememberedRow >= rows) {
-        m_rememberedRow = rows - 1;
-    }
-    SortList();
-}
-
-void CPantrelDlg::FillKind(DeviceKind kind) {
-    pantrel::RegistryKey key;
-    if (!pantrel::OpenModelKey(m_hive, kind, key)) {
-        return;
-    }
-    std::vector<pantrel::ListRow> rows;
-    std::string name;
-    std::string data;
-    for (std::uint32_t index = 0;; ++index) {
-        const pantrel::Status status = pantrel::EnumModelEntry(key, index, name, data);
-        if (status == pantrel::ERROR_MORE_DATA_STATUS) {
-            continue;
-        }
-        if (status != pantrel::ERROR_SUCCESS_STATUS) {
-            break;
-        }
-        rows.push_back(pantrel::ListRow{kind, pantrel::ModelOfEntry(name),
-                                        pantrel::ProducerOfEntry(name), data});
-    }
-    key.Close();
+void CPantrelDlg::AppendRows(std::vector<pantrel::ListRow> rows) {
     m_modelList.Append(rows);
+    m_rows.Append(std::move(rows));
 }
 
-void CPantrelDlg::SortList() {
-    m_modelList.Sort(m_sortColumn, m_sortDescending);
-    SetHeaderImage(m_sortColumn, m_sortDescending ? 1 : 0);
-    const int current = GetCurrentItem();
-    const int rows = m_modelList.Count();
-    if (current != m_rememberedRow) {
-        if (current >= 0) {
-            m_rememberedRow = current;
-        }
-        if (m_rememberedRow < rows) {
-            m_modelList.MakeCurrent(m_rememberedRow);
-        }
-    }
-    if (m_rememberedRow < rows) {
-        m_modelList.EnsureVisible(m_rememberedRow);
+void CPantrelDlg::SetRowOrder(std::vector<int> order) {
+    const std::vector<int> moved = m_rows.SetOrder(std::move(order));
+    if (!moved.empty()) {
+        m_modelList.MoveRows(moved);
     }
 }
 
-void CPantrelDlg::OnColumnClick(int column) {
-    if (column == m_sortColumn) {
-        m_sortDescending = !m_sortDescending;
-    } else {
-        SetHeaderImage(m_sortColumn, NO_SORT_IMAGE);
-        m_sortDescending = false;
-    }
-    m_sortColumn = column;
-    SortList();
+void CPantrelDlg::SetHeaderImage(int column, int image) {
+    m_modelList.SetHeaderImage(column, image);
 }
 
-void CPantrelDlg::SetRowControls(bool enable) {
-    EnableWindow(GetDlgItem(m_hWnd, ID_UPDATE), enable ? TRUE : FALSE);
-    EnableWindow(GetDlgItem(m_hWnd, ID_REMOVE), enable ? TRUE : FALSE);
+void CPantrelDlg::EnableGeneralCommands(bool enable) {
+    EnableWindow(GetDlgItem(m_hWnd, ID_ADD), AsBool(enable));
+    EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), AsBool(enable));
 }
 
-void CPantrelDlg::EnableControls(bool enable) {
-    if (!enable) {
-        m_focusBeforeDisable = GetFocus();
-    }
-    EnableWindow(GetDlgItem(m_hWnd, ID_ADD), enable ? TRUE : FALSE);
-    EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), enable ? TRUE : FALSE);
-    const bool rowControls = enable && GetCurrentItem() != -1;
-    SetRowControls(rowControls);
-    if (rowControls && m_focusBeforeDisable != nullptr) {
+void CPantrelDlg::EnableRowCommands(bool enable) {
+    EnableWindow(GetDlgItem(m_hWnd, ID_UPDATE), AsBool(enable));
+    EnableWindow(GetDlgItem(m_hWnd, ID_REMOVE), AsBool(enable));
+}
+
+void CPantrelDlg::RememberFocus() {
+    const HWND focus = GetFocus();
+    m_focusBeforeDisable = (focus != nullptr && IsChild(m_hWnd, focus)) ? focus : nullptr;
+}
+
+void CPantrelDlg::RestoreFocus() {
+    if (m_focusBeforeDisable != nullptr && IsWindow(m_focusBeforeDisable)) {
         // Through the dialog, so that the default-button highlight follows the focus.
         SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_focusBeforeDisable), TRUE);
-        m_focusBeforeDisable = nullptr;
+    }
+    m_focusBeforeDisable = nullptr;
+}
+
+void CPantrelDlg::BeginWaitCursor() {
+    if (m_waitDepth++ == 0) {
+        m_cursorBeforeWait = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     }
 }
 
-void CPantrelDlg::OnItemChanged(UINT newState) {
-    SetRowControls(newState != 0 || GetCurrentItem() != -1);
+void CPantrelDlg::EndWaitCursor() {
+    if (m_waitDepth > 0 && --m_waitDepth == 0) {
+        SetCursor(m_cursorBeforeWait);
+    }
 }
 
-bool CPantrelDlg::SelectSpecificationFile(std::string& path) {
-    std::string chosen;
-    if (!win32::ChooseSpecificationFile(m_hWnd, chosen) || chosen.empty()) {
-        return false;
-    }
-    path = std::move(chosen);
-    return true;
-}
-
-void CPantrelDlg::OnAddSpecification() {
-    std::string path;
-    if (!SelectSpecificationFile(path)) {
-        return;
-    }
-    const win32::WaitCursor wait;
-    EnableControls(false);
-    int count = 0;
-    BoxMessageSink sink(m_hWnd, m_module);
-    pantrel::InstallSpecification(m_hive, path, sink, &count);
-    if (count > 0) {
-        RefreshList();
-    }
-    EnableControls(true);
-}
-
-void CPantrelDlg::OnRemoveModel() {
-    const int row = GetCurrentItem();
-    if (row == -1) {
-        win32::ShowInformationBox(m_hWnd, m_module,
-                                  ResourceText(m_module, IDS_NO_DRIVER_SELECTED));
-        return;
-    }
-    const std::string question =
-        FormatWithModel(ResourceText(m_module, IDS_CONFIRM_REMOVE_MODEL), GetItemModel(row));
-    if (!win32::AskYesNoBox(m_hWnd, m_module, question)) {
-        return;
-    }
-    const win32::WaitCursor wait;
-    EnableControls(false);
-    const std::string producer = GetItemProducer(row);
-    const std::string model = GetItemModel(row);
-    const DeviceKind kind = GetItemKind(row);
-    if (pantrel::RemoveModel(m_hive, kind, model, producer)) {
-        RefreshList();
-    }
-    EnableControls(true);
-}
-
-void CPantrelDlg::OnRefreshList() {
-    const win32::WaitCursor wait;
-    RefreshList();
-}
-
-void CPantrelDlg::OnUpdateCurrent() {
-    if (GetCurrentItem() == -1) {
-        win32::ShowInformationBox(m_hWnd, m_module,
-                                  ResourceText(m_module, IDS_NO_DRIVER_SELECTED));
-        return;
-    }
-    RefreshList();
-    EnableControls(true);
+void CPantrelDlg::ShowStateNow() {
+    // Paints only: a key or click that arrived meanwhile waits for the work's end.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
