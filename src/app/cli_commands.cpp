@@ -20,15 +20,19 @@ namespace {
 // Prints the loader's messages and remembers that one was shown.
 class StreamSink final : public MessageSink {
 public:
-    explicit StreamSink(std::ostream& err) : err_(err) {}
+    StreamSink(std::ostream& err, MessageSink* shownAlso) : err_(err), shownAlso_(shownAlso) {}
     void ShowError(const std::string& text) override {
-        err_ << text << '\n';
+        err_ << text << '\n' << std::flush;
+        if (shownAlso_ != nullptr) {
+            shownAlso_->ShowError(text);
+        }
         shown_ = true;
     }
     bool Shown() const { return shown_; }
 
 private:
     std::ostream& err_;
+    MessageSink* shownAlso_;
     bool shown_ = false;
 };
 
@@ -76,7 +80,7 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
     if (!CheckFile(context, full)) {
         return EXIT_FAILED;
     }
-    StreamSink sink{context.err};
+    StreamSink sink{context.err, context.shownAlso};
     FailureRecordingStore store{context.hive};
     if (!operation(store, full, sink)) {
         ReportFailure(context, full, sink, store, storeOperation);
@@ -128,7 +132,8 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     }
     // What an install would register is what it registers into a store of its own.
     SqliteRegistryStore scratch{":memory:"};
-    StreamSink sink{context.err};
+    // A check for scripts: its messages go to standard error only, never into a box.
+    StreamSink sink{context.err, nullptr};
     if (!InstallSpecification(scratch, full, sink)) {
         if (!sink.Shown()) {
             context.err << "pantrel: plik '" << full
@@ -162,16 +167,16 @@ int RunExport(const CommandContext& context, const std::string& file) {
     return EXIT_FAILED;
 }
 
-void PrintUsage(std::ostream& err) {
-    err << "pantrel: nie można otworzyć okna programu (brak ekranu).\n"
-           "Użycie z wiersza poleceń:\n"
+void PrintUsage(std::ostream& err, std::string_view reason, std::string_view storeNote) {
+    err << "pantrel: " << reason << "\n"
+        << "Użycie z wiersza poleceń:\n"
            "  pantrel -install PLIK     rejestruje modele z pliku specyfikacji sterownika\n"
            "  pantrel -uninstall PLIK   usuwa rejestracje modeli z pliku specyfikacji\n"
            "  pantrel -list             wypisuje wszystkie zarejestrowane modele\n"
            "  pantrel -validate PLIK    sprawdza plik ze schematem, niczego nie zapisuje\n"
            "  pantrel -export PLIK      zapisuje rejestracje do pliku rejestru Windows (.reg)\n"
-           "Zamiast \"-\" można użyć \"/\". Rejestr: plik wskazany przez PANTREL_REGISTRY,\n"
-           "a bez niej /var/lib/pantrel/registry.db.\n";
+           "Zamiast \"-\" można użyć \"/\". "
+        << storeNote << "\n";
 }
 
 }  // namespace pantrel

@@ -2,8 +2,10 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "registry/registry_store.h"
+#include "spec/message_sink.h"
 
 namespace pantrel {
 
@@ -18,6 +20,9 @@ struct CommandContext {
     std::string storeName;  // the store's file, named when it cannot be written
     std::ostream& out;
     std::ostream& err;
+    // Where the loader's messages are shown besides `err`: on Windows the message box, which a
+    // silent run shows too; none on Linux.
+    MessageSink* shownAlso = nullptr;
 };
 
 // Each takes the path as the command line gave it (already trimmed) and answers the exit status.
@@ -29,7 +34,8 @@ int RunList(const CommandContext& context);
 int RunValidate(const CommandContext& context, const std::string& path);
 int RunExport(const CommandContext& context, const std::string& file);
 
-// The short Polish explanation of the switches shown when no window can be opened.
-void PrintUsage(std::ostream& err);
+// The short Polish explanation of the switches shown when no window can be opened: `reason`
+// (one line), the switches, then `storeNote` (where the registry is).
+void PrintUsage(std::ostream& err, std::string_view reason, std::string_view storeNote);
 
 }  // namespace pantrel

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "spec/utf8_path.h"
+
 namespace pantrel {
 namespace {
 
@@ -44,6 +46,19 @@ std::string JoinArguments(int argc, const char* const* argv) {
     return text;
 }
 
+std::wstring_view TextAfterProgramName(std::wstring_view commandLine) {
+    std::size_t end = 0;
+    if (!commandLine.empty() && commandLine.front() == L'"') {
+        end = commandLine.find(L'"', 1);
+        end = end == std::wstring_view::npos ? commandLine.size() : end + 1;
+    } else {
+        end = commandLine.find_first_of(L" \t");
+        end = end == std::wstring_view::npos ? commandLine.size() : end;
+    }
+    const std::size_t rest = commandLine.find_first_not_of(L" \t", end);
+    return rest == std::wstring_view::npos ? std::wstring_view{} : commandLine.substr(rest);
+}
+
 std::string TrimBlanksAndQuotes(std::string_view text) {
     constexpr std::string_view kTrimmed = " \"";
     const std::size_t first = text.find_first_not_of(kTrimmed);
@@ -76,11 +91,12 @@ std::string MakeFullPath(const std::string& path) {
         return path;
     }
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    // On Windows this asks GetFullPathNameW, the wide form of _fullpath.
+    const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(path), error);
     if (error) {
         return path;
     }
-    return full.lexically_normal().string();
+    return Utf8FromPath(full.lexically_normal());
 }
 
 }  // namespace pantrel

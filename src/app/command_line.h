@@ -23,6 +23,11 @@ struct Command {
 // single blanks.
 std::string JoinArguments(int argc, const char* const* argv);
 
+// The command-line text after the program name, from the whole command line of a Windows
+// process (GetCommandLineW), skipped as Windows itself skips it: a name in double quotes ends
+// at the closing quote, any other at the first blank or tab; the blanks and tabs after it go.
+std::wstring_view TextAfterProgramName(std::wstring_view commandLine);
+
 // Decides what to do. A switch is "-" or "/" followed by a word compared without regard to case;
 // install, uninstall, validate and export are prefix tests, so the path may follow the word
 // directly ("/installx.xml"), and install is tested before uninstall.

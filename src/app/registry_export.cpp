@@ -10,6 +10,8 @@
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 #include "registry/windows1250.h"
+#include "spec/native_file.h"
+#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {
@@ -203,7 +205,7 @@ ExportOutcome ExportRegistry(RegistryStore& hive, const std::string& file) {
         return {ExportResult::Unexportable, detail};
     }
     // Written beside the target and renamed over it, so that a failure never leaves half a file.
-    const std::filesystem::path target{file};
+    const std::filesystem::path target = PathFromUtf8(file);
     std::filesystem::path temporary = target;
     temporary += ".tmp";
     {
@@ -213,7 +215,7 @@ ExportOutcome ExportRegistry(RegistryStore& hive, const std::string& file) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(
-            std::fopen(temporary.string().c_str(), "wbx"), &std::fclose);
+            CreateNewFileForWriting(temporary), &std::fclose);
         const bool written = out &&
                              std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
                              std::fflush(out.get()) == 0;

@@ -8,6 +8,7 @@
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 #include "spec/specification_namespace.h"
+#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {
@@ -51,7 +52,7 @@ bool LoadExistingSpecification(const std::string& path, MessageSink& sink,
 
 bool FileExists(const std::string& path) {
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
     return !error && std::filesystem::exists(status);
 }
 

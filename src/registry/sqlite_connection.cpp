@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "spec/utf8_path.h"
+
 namespace pantrel {
 
 namespace fs = std::filesystem;
@@ -34,7 +36,7 @@ static_assert(STORE_APPLICATION_ID == 1347569491 && STORE_SCHEMA_VERSION == 1,
               "the schema text names the application id and the layout version");
 
 bool IsMemoryPath(const fs::path& path) {
-    return path.native() == ":memory:";
+    return path == fs::path{":memory:"};
 }
 
 bool HasNoWriteBit(const fs::file_status& status) {
@@ -55,7 +57,7 @@ bool HasWalContent(const fs::path& path) {
 std::string ImmutableUri(const fs::path& path) {
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);
-    const std::string text = (error ? path : absolute).string();
+    const std::string text = Utf8FromPath(error ? path : absolute);
     std::string uri = "file:";
     constexpr const char* hex = "0123456789ABCDEF";
     for (const char c : text) {
@@ -269,7 +271,7 @@ Status OpenStoreDatabase(const fs::path& path, bool create, SqliteDatabase& db, 
         flags = HasNoWriteBit(status) ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     }
 
-    if (const Status opened = OpenWith(path.c_str(), flags, db); opened != 0) {
+    if (const Status opened = OpenWith(Utf8FromPath(path).c_str(), flags, db); opened != 0) {
         return opened;
     }
     writable = sqlite3_db_readonly(db.get(), "main") == 0;

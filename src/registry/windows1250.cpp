@@ -125,10 +125,21 @@ std::string Windows1250ToUtf8(std::string_view bytes) {
             out.push_back(c);
             continue;
         }
-        const char16_t mapped = kUpperHalf[byte - 0x80];
-        AppendUtf8(out, mapped != 0 ? mapped : byte);
+        AppendUtf8(out, Windows1250Character(byte));
     }
     return out;
+}
+
+char16_t Windows1250Character(unsigned char byte) {
+    if (byte < 0x80) {
+        return byte;
+    }
+    const char16_t mapped = kUpperHalf[byte - 0x80];
+    return mapped != 0 ? mapped : byte;
+}
+
+int Windows1250Byte(char32_t character) {
+    return ByteOf(character);
 }
 
 std::u32string Windows1250SortKey(std::string_view utf8) {

@@ -22,4 +22,11 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // bytes that are not valid UTF-8, sort after every Windows-1250 character instead of being lost.
 std::u32string Windows1250SortKey(std::string_view utf8);
 
+// The character a Windows-1250 byte stands for; every byte stands for one (the five unassigned
+// ones for the control character of the same number).
+char16_t Windows1250Character(unsigned char byte);
+
+// The Windows-1250 byte of a character, or -1 when the code page cannot carry it.
+int Windows1250Byte(char32_t character);
+
 }  // namespace pantrel

@@ -3,18 +3,20 @@
 #include <filesystem>
 #include <system_error>
 
+#include "spec/native_file.h"
+#include "spec/utf8_path.h"
+
 namespace pantrel {
 
 InputFile OpenInputFile(const std::string& path) {
     // Only a regular file holds a specification: a folder holds no text, a device such as
     // /dev/zero never ends and a pipe may never deliver, so the parser would wait for ever.
+    const std::filesystem::path file = PathFromUtf8(path);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!std::filesystem::is_regular_file(file, error)) {
         return {};
     }
-    // Paths are UTF-8, which is what the file system takes here; a Windows build opens them
-    // through the wide-character call instead.
-    return InputFile{std::fopen(path.c_str(), "rb")};
+    return InputFile{OpenFileForReading(file)};
 }
 
 }  // namespace pantrel

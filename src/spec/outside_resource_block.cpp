@@ -5,6 +5,8 @@
 #include <mutex>
 #include <utility>
 
+#include "spec/windows1250_encoding.h"
+
 namespace pantrel {
 namespace {
 
@@ -27,6 +29,7 @@ void PrepareXmlParser() {
     static std::once_flag once;
     std::call_once(once, [] {
         xmlInitParser();
+        RegisterWindows1250Encoding();
         gLibraryLoader = xmlGetExternalEntityLoader();
         xmlSetExternalEntityLoader(GuardedLoader);
     });

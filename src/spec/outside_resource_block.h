@@ -5,9 +5,9 @@
 
 namespace pantrel {
 
-// Initialises libxml2 once per process and installs the entity loader through which the library
-// asks for every resource outside the document it parses (external DTDs and entities, schema
-// imports). Called before any parser object is made.
+// Initialises libxml2 once per process, registers our Windows-1250 decoder with it, and installs
+// the entity loader through which the library asks for every resource outside the document it
+// parses (external DTDs and entities, schema imports). Called before any parser object is made.
 void PrepareXmlParser();
 
 // While a block is alive on a thread, that loader refuses every outside resource asked for on

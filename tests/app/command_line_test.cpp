@@ -56,13 +56,48 @@ TEST(JoinArguments, JoinsWithSingleBlanks) {
     EXPECT_EQ(JoinArguments(1, argv), "");
 }
 
+// The path as UTF-8 text, whatever the platform's own form of it.
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
 TEST(MakeFullPath, ResolvesAgainstTheCurrentFolder) {
     const std::filesystem::path cwd = std::filesystem::current_path();
-    EXPECT_EQ(MakeFullPath("spec.xml"), (cwd / "spec.xml").string());
-    EXPECT_EQ(MakeFullPath("a/../b/./spec.xml"), (cwd / "b" / "spec.xml").string());
-    EXPECT_EQ(MakeFullPath("/x/y.xml"), "/x/y.xml");
+    EXPECT_EQ(MakeFullPath("spec.xml"), Utf8(cwd / "spec.xml"));
+    EXPECT_EQ(MakeFullPath("a/../b/./spec.xml"), Utf8(cwd / "b" / "spec.xml"));
+    EXPECT_EQ(MakeFullPath(Utf8(cwd / "y.xml")), Utf8(cwd / "y.xml"));
     EXPECT_EQ(MakeFullPath(""), "");
 }
+
+// On Windows a narrow path is read in the ANSI code page: Polish letters must not go that way.
+TEST(MakeFullPath, KeepsPolishLettersWhateverTheCodePage) {
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    EXPECT_EQ(MakeFullPath("wagi łódź/żółw.xml"), Utf8(cwd / std::filesystem::path(u8"wagi łódź") /
+                                                       std::filesystem::path(u8"żółw.xml")));
+}
+
+struct ProgramNameCase {
+    const wchar_t* commandLine;
+    const wchar_t* rest;
+};
+
+class TextAfterProgramNameTest : public testing::TestWithParam<ProgramNameCase> {};
+
+TEST_P(TextAfterProgramNameTest, SkipsTheProgramNameAsWindowsDoes) {
+    EXPECT_EQ(TextAfterProgramName(GetParam().commandLine), std::wstring_view{GetParam().rest});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, TextAfterProgramNameTest,
+    testing::Values(
+        ProgramNameCase{L"pantrel.exe -install \"C:\\a b\\x.xml\"", L"-install \"C:\\a b\\x.xml\""},
+        ProgramNameCase{L"\"C:\\Program Files\\Pantrel\\pantrel.exe\" /INSTALLC:\\x.xml",
+                        L"/INSTALLC:\\x.xml"},
+        ProgramNameCase{L"\"C:\\a b\\pantrel.exe\"-list", L"-list"},  // no blank after quotes
+        ProgramNameCase{L"pantrel.exe \t  -list  ", L"-list  "},
+        ProgramNameCase{L"pantrel.exe", L""}, ProgramNameCase{L"\"pantrel.exe", L""},
+        ProgramNameCase{L"pantrel.exe   ", L""}, ProgramNameCase{L"", L""}));
 
 }  // namespace
 }  // namespace pantrel

@@ -2,7 +2,6 @@
 // tool writes them: it is read out of the document and run by SQLite itself.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "../support/temp_folder.h"
 #include "registry/sqlite_store.h"
 #include "registry/win32_status.h"
 
@@ -53,9 +53,9 @@ TEST(DocumentedQueryTest, ListsTheModelEntriesOfOneModelKeyInTheirOrder) {
     const std::string query = DocumentedQuery("model entries");
     ASSERT_FALSE(query.empty()) << "no query between the markers in docs/registry-store.md";
 
-    std::string pattern = (fs::temp_directory_path() / "pantrel-doc-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path folder = pattern;
+    const testing_support::TempFolder temporary{"pantrel-doc-"};
+    ASSERT_FALSE(temporary.Path().empty());
+    const fs::path& folder = temporary.Path();
     const fs::path file = folder / "registry.db";
     {
         SqliteRegistryStore store(file);
@@ -74,7 +74,8 @@ TEST(DocumentedQueryTest, ListsTheModelEntriesOfOneModelKeyInTheirOrder) {
     }
 
     sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open_v2(file.string().c_str(), &raw, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
     const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(raw, sqlite3_close);
     sqlite3_stmt* rawStatement = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(db.get(), query.c_str(), -1, &rawStatement, nullptr), SQLITE_OK)
@@ -95,9 +96,6 @@ TEST(DocumentedQueryTest, ListsTheModelEntriesOfOneModelKeyInTheirOrder) {
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"ABC-1|XYZ", "/spec/b.xml"}, {"Łódź 2|Gęś", "/ł.xml"}, {"Zet|Producent", "/z.xml"}};
     EXPECT_EQ(rows, expected);
-
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
+#include "../support/special_files.h"
 #include "spec/specification_errors.h"
 #include "spec_test_support.h"
 
@@ -78,9 +78,7 @@ TEST(LoaderMessageTest, UnreadableFileGetsAMessageWithoutPosition) {
 // at once rather than read forever or waited on.
 TEST(LoaderMessageTest, AnythingButARegularFileIsAnUnreadableFile) {
     const TempFolder folder;
-    const std::string pipe = (folder.path() / "potok.xml").string();
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    for (const std::string& path : {folder.path().string(), std::string("/dev/zero"), pipe}) {
+    for (const std::string& path : testing_support::NonRegularFiles(folder.path())) {
         EXPECT_EQ(OnlyMessage(path), "Błąd w pliku '" + path +
                                          "' linia 0, pozycja 0:\nNie można otworzyć pliku do "
                                          "odczytu.\n");

@@ -1,16 +1,12 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <libxml/xmlmemory.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "../support/loopback_listener.h"
 #include "spec/model_queries.h"
 #include "spec/specification_errors.h"
 #include "spec_test_support.h"
@@ -144,43 +140,7 @@ TEST(LoaderSafetyTest, HundredThousandDeepNestingIsRejectedCleanly) {
     EXPECT_FALSE(CollectSpecificationErrors(path).empty());
 }
 
-// A TCP listener on the loopback interface that records whether anyone connected.
-class Listener {
-public:
-    Listener() {
-        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
-        socklen_t length = sizeof address;
-        if (socket_ < 0 ||
-            ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(socket_, 8) != 0 ||
-            ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            return;
-        }
-        port_ = ntohs(address.sin_port);
-    }
-    ~Listener() {
-        if (socket_ >= 0) {
-            ::close(socket_);
-        }
-    }
-    Listener(const Listener&) = delete;
-    Listener& operator=(const Listener&) = delete;
-
-    int port() const { return port_; }
-
-    bool SomeoneConnected() const {
-        pollfd waiting{socket_, POLLIN, 0};
-        return ::poll(&waiting, 1, 0) > 0;
-    }
-
-private:
-    int socket_ = -1;
-    int port_ = 0;
-};
+using testing_support::LoopbackListener;
 
 struct NetworkCase {
     const char* file;
@@ -194,7 +154,7 @@ void PrintTo(const NetworkCase& network, std::ostream* out) {
 class LoaderNetworkTest : public ::testing::TestWithParam<NetworkCase> {};
 
 TEST_P(LoaderNetworkTest, NothingIsFetched) {
-    const Listener listener;
+    const LoopbackListener listener;
     ASSERT_NE(listener.port(), 0);
     std::string text = ReadBytes(DataFile(GetParam().file));
     const std::string placeholder = "@PORT@";

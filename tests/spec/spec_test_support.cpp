@@ -1,13 +1,11 @@
 #include "spec_test_support.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
+#include "../support/temp_folder.h"
 #include "spec/specification_namespace.h"
+#include "spec/utf8_path.h"
 
 namespace pantrel::testing {
 
@@ -20,14 +18,9 @@ std::string ReadBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    std::ostringstream name;
-    name << "pantrel-spec-" << ::getpid() << "-" << counter++;
-    path_ = std::filesystem::temp_directory_path() / name.str();
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
+TempFolder::TempFolder()
+    : path_(testing_support::MakeUniqueFolder(std::filesystem::temp_directory_path(),
+                                              "pantrel-spec-")) {}
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
@@ -35,11 +28,11 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::Write(std::string_view name, std::string_view bytes) const {
-    const std::filesystem::path file = path_ / std::string(name);
+    const std::filesystem::path file = path_ / PathFromUtf8(std::string(name));
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file.string();
+    return Utf8FromPath(file);
 }
 
 HResult LoadWithEmbeddedSchema(DocumentHolder& holder, const std::string& path,

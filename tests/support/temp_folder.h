@@ -1,21 +1,33 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
 namespace pantrel::testing_support {
 
+// A new folder of a random name under `parent`, created by this call and by no one else;
+// empty when none could be created.
+inline std::filesystem::path MakeUniqueFolder(const std::filesystem::path& parent,
+                                              const std::string& prefix) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate =
+            parent / (prefix + std::to_string(random()) + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pantrel-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
+    explicit TempFolder(const std::string& prefix = "pantrel-")
+        : path_(MakeUniqueFolder(std::filesystem::temp_directory_path(), prefix)) {}
     ~TempFolder() {
         std::error_code ignored;
         if (!path_.empty()) {

@@ -1,7 +1,7 @@
-#include "spec/embedded_resource.h"
-
 #include <algorithm>
 #include <array>
+
+#include "spec/embedded_resource.h"
 
 namespace pantrel {
 

@@ -1,11 +1,12 @@
-// Start-up of Pantrel: one silent operation on a driver specification file, or the window.
+// Start-up of Pantrel on Linux: one silent operation on a driver specification file, or the
+// window.
 
 #include <filesystem>
 #include <iostream>
-#include <memory>
 
 #include "app/cli_commands.h"
 #include "app/command_line.h"
+#include "app/run_command.h"
 #include "registry/sqlite_store.h"
 
 #ifdef PANTREL_WITH_UI
@@ -19,25 +20,16 @@ int main(int argc, char** argv) {
     SqliteRegistryStore hive{storeFile};
     const CommandContext context{hive, storeFile.string(), std::cout, std::cerr};
 
-    switch (command.action) {
-        case CommandAction::Install:
-            return RunInstall(context, command.path);
-        case CommandAction::Uninstall:
-            return RunUninstall(context, command.path);
-        case CommandAction::List:
-            return RunList(context);
-        case CommandAction::Validate:
-            return RunValidate(context, command.path);
-        case CommandAction::Export:
-            return RunExport(context, command.path);
-        case CommandAction::Window:
-            break;
+    if (const std::optional<int> status = RunCommand(command, context)) {
+        return *status;
     }
 #ifdef PANTREL_WITH_UI
     if (CanOpenDisplay()) {
         return RunMainWindow(argc, argv, storeFile);
     }
 #endif
-    PrintUsage(std::cerr);
+    PrintUsage(std::cerr, "nie można otworzyć okna programu (brak ekranu).",
+               "Rejestr: plik wskazany przez PANTREL_REGISTRY,\n"
+               "a bez niej /var/lib/pantrel/registry.db.");
     return EXIT_NO_DISPLAY;
 }

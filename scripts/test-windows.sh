@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Builds Pantrel for Windows (scripts/build-windows.sh) and runs its tests under Wine in a fresh
+# Wine prefix of its own: the GoogleTest executables through CTest, then pantrel.exe itself on
+# the examples, with what it wrote read back by Wine's own reg.exe. The prefix's wineserver is
+# ended and the prefix removed on every way out.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+[ -n "${PANTREL_SKIP_BUILD:-}" ] || bash scripts/build-windows.sh
+
+# A Polish locale of our own: Wine then runs with the ANSI code page 1250 and decodes Unix file
+# names and arguments holding Polish letters correctly.
+locales=$root/build-windows/deps/locale
+if [ ! -d "$locales/pl_PL.UTF-8" ]; then
+  mkdir -p "$locales"
+  localedef -i pl_PL -f UTF-8 "$locales/pl_PL.UTF-8"
+fi
+
+work=$(mktemp -d "$root/build-windows/wine-run-XXXXXX")
+export WINEPREFIX=$work/prefix
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export LOCPATH=$locales
+{ export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # Wine's locale; this shell has none of its own
+unset DISPLAY WAYLAND_DISPLAY
+finish() {
+  # Wine's services otherwise keep running, and with them the pipes of whoever started them.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+wineboot -i >/dev/null 2>&1
+wineserver -w
+# A persistent, warmed-up server: without it every test process waits for Wine's services.
+wineserver -p
+wine wineboot </dev/null >/dev/null 2>&1
+
+ctest --test-dir build-windows --output-on-failure --timeout 120 -j"$(nproc)"
+
+# ---- pantrel.exe end to end -------------------------------------------------------------------
+exe=$root/build-windows/pantrel.exe
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+# The registry under Software\Tarvex as Wine's reg.exe exports it from the 32-bit view, UTF-8.
+registry_export() {
+  rm -f "$work/export.reg"
+  if wine reg export 'HKLM\Software\Tarvex' "$(winepath -w "$work/export.reg")" /reg:32 /y \
+      >/dev/null 2>&1; then
+    iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | sed '1s/^\xEF\xBB\xBF//' | tr -d '\r'
+  fi
+}
+# The expected value lines of a specification's cash-register models, read with xmllint: the
+# model's name, "|", the producer of its driver, and the file's Windows path.
+expected_entries() {  # file, Windows path as .reg writes it
+  local file=$1 data=$2 count i name producer
+  local model="(//*[local-name()='Sterownik'][@typ='Kasa fiskalna']//*[local-name()='Model'])"
+  count=$(xmllint --xpath "count($model)" "$file")
+  for ((i = 1; i <= count; i++)); do
+    name=$(xmllint --xpath "string($model[$i]/*[local-name()='Nazwa'])" "$file")
+    producer=$(xmllint --xpath \
+      "string($model[$i]/ancestor::*[local-name()='Sterownik']/*[local-name()='Producent'])" "$file")
+    printf '"%s|%s"="%s"\n' "$name" "$producer" "$data"
+  done
+}
+
+cash='Sterowniki2\Kasy fiskalne\{FED75241-388C-11d9-AAE0-000C2963BED9}'
+folder="$work/przykłady łódź"
+mkdir -p "$folder"
+cp examples/*.xml "$folder/"
+cp examples/kasy_fiskalne.xml "$folder/kasy żółte.xml"
+cash_file="$folder/kasy żółte.xml"
+cash_data=$(winepath -w "$cash_file" | sed 's/\\/\\\\/g')
+
+# Install: a relative path with Polish letters and a blank, resolved against the current folder.
+status=0
+(cd "$folder" && wine "$exe" -install "kasy żółte.xml" >"$work/out" 2>"$work/err") || status=$?
+[ "$status" -eq 0 ] || fail "-install ended with $status: $(cat "$work/err")"
+exported=$(registry_export)
+expected=$(expected_entries "$cash_file" "$cash_data")
+[ "$(echo "$expected" | wc -l)" -ge 2 ] || fail "the example declares too few cash-register models"
+while IFS= read -r line; do
+  grep -qxF "$line" <<<"$exported" || fail "entry missing after -install: $line"
+done <<<"$expected"
+grep -qxF '"Wersja"="0.1.0"' <<<"$exported" || fail "Wersja is not 0.1.0 after one install"
+if wine reg query 'HKLM\Software\Tarvex' /reg:64 >/dev/null 2>&1; then
+  fail "the 64-bit registry view was written"
+fi
+
+# List: every entry, with the Windows path, on standard output redirected to a file.
+status=0
+wine "$exe" /LIST >"$work/list" 2>"$work/err" || status=$?
+[ "$status" -eq 0 ] || fail "/LIST ended with $status"
+grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$(winepath -w "$cash_file")" "$work/list" ||
+  fail "-list does not show the installed model: $(cat "$work/list")"
+
+# A switch written directly against an absolute path; then a path with blanks, which Wine
+# hands over in double quotes, as an installer would write it.
+scales="$work/wagi-łódź"
+mkdir -p "$scales"
+cp examples/wagi_etykietujace.xml "$scales/wagi.xml"
+scale_key='[HKEY_LOCAL_MACHINE\Software\Tarvex\Sterowniki2\Wagi etykietujące\{DCC51001-388C-11d9-AAE0-000C2963BED9}\ModeleUni]'
+status=0
+wine "$exe" "/INSTALL$(winepath -w "$scales/wagi.xml")" >/dev/null 2>"$work/err" || status=$?
+[ "$status" -eq 0 ] || fail "/INSTALL against its path ended with $status: $(cat "$work/err")"
+grep -qxF "$scale_key" <<<"$(registry_export)" || fail "/INSTALL against its path wrote nothing"
+status=0
+wine "$exe" -uninstall "$(winepath -w "$folder/wagi_etykietujace.xml")" >/dev/null 2>&1 ||
+  status=$?
+[ "$status" -eq 0 ] || fail "-uninstall of a quoted path with blanks ended with $status"
+grep -qxF "$scale_key" <<<"$(registry_export)" && fail "-uninstall of a quoted path did nothing"
+
+# Failures: a missing file and a file that does not validate end with 1 and say why.
+status=0
+wine "$exe" -install "$(winepath -w "$folder/brak.xml")" >/dev/null 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] || fail "-install of a missing file ended with $status"
+grep -q "nie istnieje" "$work/err" || fail "no explanation of a missing file: $(cat "$work/err")"
+
+# Uninstall: the entries and the model key go, the version stays.
+status=0
+wine "$exe" -uninstall "$(winepath -w "$cash_file")" >/dev/null 2>"$work/err" || status=$?
+[ "$status" -eq 0 ] || fail "-uninstall ended with $status: $(cat "$work/err")"
+exported=$(registry_export)
+grep -qF "[HKEY_LOCAL_MACHINE\\Software\\Tarvex\\$cash\\ModeleUni]" <<<"$exported" &&
+  fail "ModeleUni is still there after -uninstall"
+grep -qxF '"Wersja"="0.1.0"' <<<"$exported" || fail "Wersja did not stay after -uninstall"
+
+# The parse-error message box, in an X server of its own: Wine's desktop takes the display of
+# the server session it starts in, so that session is ended and a new one started inside Xvfb.
+# Nothing may start Wine in between (not even winepath), or the session starts without a display.
+broken=$(winepath -w tests/data/spec/invalid_unclosed_element.xml)
+wineserver -k
+wineserver -w
+if xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' bash scripts/windows/message-box-check.sh \
+    "$exe" "$broken" "$work/err"; then
+  grep -q "^Błąd w pliku .* linia 13, pozycja 15:" "$work/err" ||
+    fail "the parse error was not printed besides the box: $(cat "$work/err")"
+else
+  fail "the parse error's message box"
+fi
+
+if [ "$failures" -ne 0 ]; then
+  echo "pantrel.exe end to end: $failures failure(s)" >&2
+  exit 1
+fi
+echo "pantrel.exe end to end: passed"

@@ -1,0 +1,18 @@
+#include "app/message_box_sink_win32.h"
+
+#include <windows.h>
+
+#include "kinds/string_table.h"
+#include "registry/wide_text_win32.h"
+
+namespace pantrel {
+
+void MessageBoxSink::ShowError(const std::string& text) {
+    std::wstring message;
+    std::wstring caption;
+    WideFromUtf8(text, message);
+    WideFromUtf8(LoadResourceString(IDS_APP_TITLE), caption);
+    MessageBoxW(nullptr, message.c_str(), caption.c_str(), MB_ICONSTOP | MB_OK);
+}
+
+}  // namespace pantrel

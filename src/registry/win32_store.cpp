@@ -1,0 +1,278 @@
+#include "registry/win32_store.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "registry/registry_writer_lock_win32.h"
+#include "registry/sqlite_names.h"
+#include "registry/wide_text_win32.h"
+
+namespace pantrel {
+namespace {
+
+// The longest value name the registry holds, in UTF-16 units, with its terminator.
+constexpr DWORD kNameBufferUnits = MAX_VALUE_NAME_CHARACTERS + 1;
+
+bool IsWriteAccess(std::uint32_t access) {
+    return (access & (KEY_SET_VALUE_ACCESS | KEY_CREATE_SUB_KEY_ACCESS)) != 0;
+}
+
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// A value's data as the interface carries it: strings as UTF-8 (the odd last byte of a
+// malformed string dropped), anything else unchanged. `units` is what the capacity counts:
+// UTF-16 units of a string, bytes of anything else.
+std::string DataFromRegistry(DWORD type, const std::vector<BYTE>& bytes, DWORD size,
+                             std::size_t& units) {
+    if (!IsStringType(type)) {
+        units = size;
+        return std::string(reinterpret_cast<const char*>(bytes.data()), size);
+    }
+    std::wstring wide(size / sizeof(wchar_t), L'\0');
+    std::copy_n(bytes.data(), wide.size() * sizeof(wchar_t), reinterpret_cast<BYTE*>(wide.data()));
+    units = (size + 1) / sizeof(wchar_t);
+    return Utf8FromWide(wide);
+}
+
+Status DataToRegistry(DWORD type, std::string_view data, std::vector<BYTE>& bytes) {
+    if (!IsStringType(type)) {
+        bytes.assign(data.begin(), data.end());
+        return ERROR_SUCCESS_STATUS;
+    }
+    std::wstring wide;
+    if (const Status status = WideFromUtf8(data, wide); status != 0) {
+        return status;
+    }
+    const auto* first = reinterpret_cast<const BYTE*>(wide.data());
+    bytes.assign(first, first + wide.size() * sizeof(wchar_t));
+    return ERROR_SUCCESS_STATUS;
+}
+
+class Win32StoreKey final : public StoreKey {
+public:
+    Win32StoreKey(HKEY key, bool writable, WriterHold hold)
+        : key_(key), writable_(writable), hold_(std::move(hold)) {}
+    ~Win32StoreKey() override { Close(); }
+
+    Status Close() override {
+        Status status = ERROR_SUCCESS_STATUS;
+        if (key_ != nullptr) {
+            status = static_cast<Status>(RegCloseKey(key_));
+            key_ = nullptr;
+        }
+        hold_.Release();  // only once the key is closed may another writer go on
+        return status;
+    }
+
+    Status EnumValue(std::uint32_t index, std::string& name, std::size_t nameCapacity,
+                     std::string* data, std::size_t dataCapacity) override {
+        name.clear();
+        if (data != nullptr) {
+            data->clear();
+        }
+        if (key_ == nullptr) {
+            return ERROR_INVALID_HANDLE_STATUS;
+        }
+        std::wstring wideName(kNameBufferUnits, L'\0');
+        std::vector<BYTE> bytes(data != nullptr ? 1024 : 0);
+        DWORD type = REG_NONE;
+        while (true) {
+            DWORD nameUnits = kNameBufferUnits;
+            DWORD size = static_cast<DWORD>(bytes.size());
+            const LSTATUS status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr,
+                                                 &type, data != nullptr ? bytes.data() : nullptr,
+                                                 data != nullptr ? &size : nullptr);
+            if (status == ERROR_MORE_DATA && data != nullptr && size > bytes.size()) {
+                bytes.resize(size);  // the data grew meanwhile or the buffer was short
+                continue;
+            }
+            if (status != ERROR_SUCCESS) {
+                return static_cast<Status>(status);
+            }
+            if (nameUnits + 1 > nameCapacity) {
+                return ERROR_MORE_DATA_STATUS;
+            }
+            name = Utf8FromWide(std::wstring_view{wideName.data(), nameUnits});
+            if (data != nullptr) {
+                std::size_t units = 0;
+                *data = DataFromRegistry(type, bytes, size, units);
+                if (units > dataCapacity) {
+                    name.clear();
+                    data->clear();
+                    return ERROR_MORE_DATA_STATUS;
+                }
+            }
+            return ERROR_SUCCESS_STATUS;
+        }
+    }
+
+    Status QueryValue(std::string_view name, std::uint32_t& type, std::string& data,
+                      std::size_t capacity, std::size_t& size) override {
+        data.clear();
+        size = 0;
+        if (key_ == nullptr) {
+            return ERROR_INVALID_HANDLE_STATUS;
+        }
+        std::wstring wideName;
+        if (const Status status = WideFromUtf8(name, wideName); status != 0) {
+            return status;
+        }
+        std::vector<BYTE> bytes(1024);
+        DWORD valueType = REG_NONE;
+        DWORD byteSize = 0;
+        while (true) {
+            byteSize = static_cast<DWORD>(bytes.size());
+            const LSTATUS status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &valueType,
+                                                    bytes.data(), &byteSize);
+            if (status == ERROR_MORE_DATA && byteSize > bytes.size()) {
+                bytes.resize(byteSize);
+                continue;
+            }
+            if (status != ERROR_SUCCESS) {
+                return static_cast<Status>(status);
+            }
+            break;
+        }
+        type = valueType;
+        std::size_t units = 0;
+        std::string converted = DataFromRegistry(valueType, bytes, byteSize, units);
+        size = converted.size();
+        if (units > capacity) {
+            return ERROR_MORE_DATA_STATUS;
+        }
+        data = std::move(converted);
+        return ERROR_SUCCESS_STATUS;
+    }
+
+    Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
+        if (const Status status = CheckWritable(); status != 0) {
+            return status;
+        }
+        if (!IsStorableValue(name, data.size())) {
+            return ERROR_INVALID_PARAMETER_STATUS;
+        }
+        std::wstring wideName;
+        std::vector<BYTE> bytes;
+        if (const Status status = WideFromUtf8(name, wideName); status != 0) {
+            return status;
+        }
+        if (const Status status = DataToRegistry(type, data, bytes); status != 0) {
+            return status;
+        }
+        return static_cast<Status>(RegSetValueExW(key_, wideName.c_str(), 0, type, bytes.data(),
+                                                  static_cast<DWORD>(bytes.size())));
+    }
+
+    Status DeleteValue(std::string_view name) override {
+        if (const Status status = CheckWritable(); status != 0) {
+            return status;
+        }
+        std::wstring wideName;
+        if (const Status status = WideFromUtf8(name, wideName); status != 0) {
+            return status;
+        }
+        return static_cast<Status>(RegDeleteValueW(key_, wideName.c_str()));
+    }
+
+    Status EnumSubKey(std::uint32_t index, std::string& name) override {
+        name.clear();
+        if (key_ == nullptr) {
+            return ERROR_INVALID_HANDLE_STATUS;
+        }
+        std::wstring wideName(MAX_KEY_NAME_CHARACTERS + 1, L'\0');
+        DWORD units = static_cast<DWORD>(wideName.size());
+        const LSTATUS status =
+            RegEnumKeyExW(key_, index, wideName.data(), &units, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) {
+            return static_cast<Status>(status);
+        }
+        name = Utf8FromWide(std::wstring_view{wideName.data(), units});
+        return ERROR_SUCCESS_STATUS;
+    }
+
+    Status DeleteSubKey(std::string_view name) override {
+        // The registry asks for delete rights on the subkey, not on this key; the store's
+        // promise is that a key opened for reading changes nothing.
+        if (const Status status = CheckWritable(); status != 0) {
+            return status;
+        }
+        if (!SplitKeyPath(name)) {
+            return ERROR_INVALID_PARAMETER_STATUS;
+        }
+        std::wstring wideName;
+        if (const Status status = WideFromUtf8(name, wideName); status != 0) {
+            return status;
+        }
+        return static_cast<Status>(RegDeleteKeyExW(key_, wideName.c_str(), KEY_WOW64_32KEY, 0));
+    }
+
+private:
+    Status CheckWritable() const {
+        if (key_ == nullptr) {
+            return ERROR_INVALID_HANDLE_STATUS;
+        }
+        return writable_ ? ERROR_SUCCESS_STATUS : ERROR_ACCESS_DENIED_STATUS;
+    }
+
+    HKEY key_;
+    bool writable_;
+    WriterHold hold_;
+};
+
+}  // namespace
+
+Win32RegistryStore::Win32RegistryStore(std::string root)
+    : root_(std::move(root)), writers_(std::make_shared<RegistryWriterLock>()) {}
+
+Win32RegistryStore::~Win32RegistryStore() = default;
+
+Status Win32RegistryStore::OpenKey(std::string_view path, std::uint32_t access,
+                                   std::unique_ptr<StoreKey>& key) {
+    return Open(path, access, false, key);
+}
+
+Status Win32RegistryStore::CreateKey(std::string_view path, std::uint32_t access,
+                                     std::unique_ptr<StoreKey>& key) {
+    return Open(path, access, true, key);
+}
+
+Status Win32RegistryStore::Open(std::string_view path, std::uint32_t access, bool create,
+                                std::unique_ptr<StoreKey>& key) {
+    if (!SplitKeyPath(path)) {
+        return ERROR_INVALID_PARAMETER_STATUS;
+    }
+    std::wstring widePath;
+    const std::string full = root_.empty() ? std::string{path} : root_ + "\\" + std::string{path};
+    if (const Status status = WideFromUtf8(full, widePath); status != 0) {
+        return status;
+    }
+    // Creating writes even when the key is then held for reading only.
+    const bool writes = IsWriteAccess(access);
+    WriterHold hold;
+    if (writes || create) {
+        if (const Status status = HoldWriterLock(writers_, hold); status != 0) {
+            return status;
+        }
+    }
+    const REGSAM rights = static_cast<REGSAM>(access) | KEY_WOW64_32KEY;
+    HKEY opened = nullptr;
+    const LSTATUS status =
+        create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, widePath.c_str(), 0, nullptr,
+                                 REG_OPTION_NON_VOLATILE, rights, nullptr, &opened, nullptr)
+               : RegOpenKeyExW(HKEY_LOCAL_MACHINE, widePath.c_str(), 0, rights, &opened);
+    if (status != ERROR_SUCCESS) {
+        return static_cast<Status>(status);
+    }
+    if (!writes) {
+        hold.Release();
+    }
+    key = std::make_unique<Win32StoreKey>(opened, writes, std::move(hold));
+    return ERROR_SUCCESS_STATUS;
+}
+
+}  // namespace pantrel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+namespace pantrel::testing_support {
+
+// A TCP listener on the loopback interface that records whether anyone connected.
+class LoopbackListener {
+public:
+    LoopbackListener();
+    ~LoopbackListener();
+    LoopbackListener(const LoopbackListener&) = delete;
+    LoopbackListener& operator=(const LoopbackListener&) = delete;
+
+    // 0 when no listener could be set up.
+    int port() const { return port_; }
+    bool SomeoneConnected() const;
+
+private:
+    std::intptr_t socket_ = -1;
+    int port_ = 0;
+};
+
+}  // namespace pantrel::testing_support
