@@ -77,7 +77,8 @@ FilledStore& StoreWith(int models) {
 void ListRefresh(benchmark::State& state) {
     pantrel::SilentPrompts prompts;
     CPantrelDlg window(
-        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()), prompts);
+        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()),
+        prompts);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -90,7 +91,8 @@ void ListRefresh(benchmark::State& state) {
 void ListSort(benchmark::State& state) {
     pantrel::SilentPrompts prompts;
     CPantrelDlg window(
-        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()), prompts);
+        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()),
+        prompts);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {

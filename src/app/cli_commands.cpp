@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "registry/failure_recording_store.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
+#include "registry/failure_recording_store.h"
 #include "registry/registered_models.h"
 #include "registry/specification_install.h"
-#include "registry/store_failure_text.h"
 #include "registry/sqlite_store.h"
+#include "registry/store_failure_text.h"
 #include "spec/specification_errors.h"
 
 namespace pantrel {
@@ -65,8 +65,7 @@ void ReportFailure(const CommandContext& context, const std::string& path, const
     }
     if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
         context.err << "pantrel: "
-                    << StoreFailureText(operation, context.storeName, store.FirstFailure())
-                    << '\n';
+                    << StoreFailureText(operation, context.storeName, store.FirstFailure()) << '\n';
         return;
     }
     context.err << "pantrel: plik '" << path << "' nie jest poprawną specyfikacją sterownika\n";
@@ -99,8 +98,7 @@ int RunInstall(const CommandContext& context, const std::string& path) {
 }
 
 int RunUninstall(const CommandContext& context, const std::string& path) {
-    return RunOnSpecification(context, path, StoreOperation::RemoveModels,
-                              UninstallSpecification);
+    return RunOnSpecification(context, path, StoreOperation::RemoveModels, UninstallSpecification);
 }
 
 int RunList(const CommandContext& context) {

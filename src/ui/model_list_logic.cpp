@@ -26,7 +26,8 @@ void ModelListLogic::RefreshList(std::vector<ListRow> rows) {
 void ModelListLogic::SortList() {
     const ListRows& rows = view_.Rows();
     view_.SetRowOrder(SortedRowOrder(rows.Filled(), rows.Order(), sortColumn_, sortDescending_));
-    view_.SetHeaderImage(sortColumn_, sortDescending_ ? SORT_DESCENDING_IMAGE : SORT_ASCENDING_IMAGE);
+    view_.SetHeaderImage(sortColumn_,
+                         sortDescending_ ? SORT_DESCENDING_IMAGE : SORT_ASCENDING_IMAGE);
     const int current = view_.GetCurrentItem();
     const auto count = static_cast<int>(rows.Count());
     if (current != rememberedRow_) {

@@ -67,9 +67,8 @@ void WindowCommands::ShowStoreFailure(StoreOperation operation, Status status) {
 
 void WindowCommands::RefreshList() {
     std::vector<ListRow> rows;
-    const Status failure = WithStore([&rows](RegistryStore& hive) {
-        rows = ReadRegisteredModels(hive);
-    });
+    const Status failure =
+        WithStore([&rows](RegistryStore& hive) { rows = ReadRegisteredModels(hive); });
     list_.RefreshList(std::move(rows));
     if (failure != ERROR_SUCCESS_STATUS) {
         ShowStoreFailure(StoreOperation::Read, failure);
@@ -114,9 +113,8 @@ void WindowCommands::OnAddSpecification() {
     int count = 0;
     bool installed = false;
     PromptMessageSink sink{prompts_};
-    const Status failure = WithStore([&](RegistryStore& hive) {
-        installed = InstallSpecification(hive, path, sink, &count);
-    });
+    const Status failure = WithStore(
+        [&](RegistryStore& hive) { installed = InstallSpecification(hive, path, sink, &count); });
     if (!installed && !sink.Shown() && failure != ERROR_SUCCESS_STATUS) {
         ShowStoreFailure(StoreOperation::WriteModels, failure);
     }
@@ -137,15 +135,14 @@ void WindowCommands::OnRemoveModel() {
     }
     const WaitCursorScope wait{view_};
     EnableControls(false);
-    view_.ShowStateNow();
     const ListRow& chosen = view_.Rows().Row(row);
     const std::string producer = chosen.producer;
     const std::string model = chosen.model;
     const DeviceKind kind = chosen.kind;
+    view_.ShowStateNow();
     bool removed = false;
-    const Status failure = WithStore([&](RegistryStore& hive) {
-        removed = RemoveModel(hive, kind, model, producer);
-    });
+    const Status failure =
+        WithStore([&](RegistryStore& hive) { removed = RemoveModel(hive, kind, model, producer); });
     if (failure != ERROR_SUCCESS_STATUS) {
         // Nothing was removed; the list stays as it is, and one box says why.
         ShowStoreFailure(StoreOperation::RemoveModel, failure);

@@ -36,8 +36,8 @@ TEST(ListRowsTest, ReorderingMovesPositionsAndTellsWhereEachOldPositionWent) {
 TEST(ListRowsTest, AnOrderThatIsNoPermutationChangesNothing) {
     ListRows rows;
     rows.Append(Named({"a", "b", "c"}));
-    for (const std::vector<int>& wrong : std::vector<std::vector<int>>{
-             {0, 1}, {0, 1, 1}, {0, 1, 3}, {-1, 0, 1}, {0, 1, 2, 3}}) {
+    for (const std::vector<int>& wrong :
+         std::vector<std::vector<int>>{{0, 1}, {0, 1, 1}, {0, 1, 3}, {-1, 0, 1}, {0, 1, 2, 3}}) {
         EXPECT_TRUE(rows.SetOrder(wrong).empty());
         EXPECT_EQ(rows.Order(), (std::vector<int>{0, 1, 2}));
     }

@@ -36,13 +36,14 @@ TempStore::TempStore() {
 }
 
 StoreAccess TempStore::Access(std::function<void()> onOpen) {
-    return StoreAccess{File().string(),
-                       [file = File(), onOpen = std::move(onOpen)]() -> std::unique_ptr<RegistryStore> {
-                           if (onOpen) {
-                               onOpen();
-                           }
-                           return std::make_unique<SqliteRegistryStore>(file);
-                       }};
+    return StoreAccess{
+        File().string(),
+        [file = File(), onOpen = std::move(onOpen)]() -> std::unique_ptr<RegistryStore> {
+            if (onOpen) {
+                onOpen();
+            }
+            return std::make_unique<SqliteRegistryStore>(file);
+        }};
 }
 
 void TempStore::ReplaceFile(const std::function<void(RegistryStore&)>& fill) {

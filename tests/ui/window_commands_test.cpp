@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "kinds/string_table.h"
+#include "recording_view.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "recording_view.h"
 #include "ui_store_support.h"
 
 namespace pantrel::testing {
@@ -62,8 +62,8 @@ TEST_F(WindowCommandsTest, AddingPaintsTheDisabledWindowBeforeTheInstallAndRerea
     commands.OnAddSpecification();
 
     // The wait cursor and the disabled buttons are on screen before the store is touched.
-    EXPECT_EQ(view.events, (Texts{"wait", "disable", "paint", "store", "store", "enable",
-                                  "unwait"}));
+    EXPECT_EQ(view.events,
+              (Texts{"wait", "disable", "paint", "store", "store", "enable", "unwait"}));
     EXPECT_EQ(view.Models(), (Models{"Zeta", "alfa", "Łania"}));
     EXPECT_EQ(view.GetCurrentItem(), 0);
     EXPECT_TRUE(view.rowCommandsEnabled);
@@ -172,8 +172,8 @@ TEST_F(WindowCommandsTest, AStoreThatCannotBeReadIsToldAMissingOneIsAnEmptyList)
 
     std::ofstream(store.File(), std::ios::binary) << std::string(4096, 'x');
     commands.OnRefreshList();
-    EXPECT_EQ(prompts.errors, (Texts{Message("Nie można odczytać rejestru") +
-                                     "plik rejestru jest uszkodzony."}));
+    EXPECT_EQ(prompts.errors,
+              (Texts{Message("Nie można odczytać rejestru") + "plik rejestru jest uszkodzony."}));
     EXPECT_TRUE(view.Models().empty());
     EXPECT_EQ(view.waitCursors, 0);
 }

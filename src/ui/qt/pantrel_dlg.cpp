@@ -38,8 +38,7 @@ QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* tex
 
 }  // namespace
 
-CPantrelDlg::CPantrelDlg(pantrel::StoreAccess store, pantrel::UserPrompts& prompts,
-                         QWidget* parent)
+CPantrelDlg::CPantrelDlg(pantrel::StoreAccess store, pantrel::UserPrompts& prompts, QWidget* parent)
     : QDialog(parent),
       m_commands(*this, prompts, std::move(store)),
       m_windowIcon(pantrel::LoadWindowIcon()) {

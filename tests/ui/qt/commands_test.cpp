@@ -7,11 +7,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kinds/device_kind.h"
 #include "kinds/string_table.h"
+#include "registry/model_registry.h"
+#include "registry/registry_key.h"
 #include "ui/list_row.h"
 #include "ui/qt/pantrel_dlg.h"
 #include "ui_test_support.h"
@@ -36,10 +40,24 @@ struct Snapshot {
     bool removeEnabled = false;
 };
 
+// Notes whether a widget was painted while disabled.
+class DisabledPaintWatcher final : public QObject {
+public:
+    bool paintedDisabled = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !static_cast<QWidget*>(watched)->isEnabled()) {
+            paintedDisabled = true;
+        }
+        return false;
+    }
+};
+
 class CommandsTest : public ::testing::Test {
 protected:
-    void Open() {
-        window = std::make_unique<CPantrelDlg>(store.Access(), prompts);
+    void Open(std::function<void()> onStoreOpen = {}) {
+        window = std::make_unique<CPantrelDlg>(store.Access(std::move(onStoreOpen)), prompts);
         ShowAndActivate(*window);
     }
     QTreeView& List() { return Child<QTreeView>(*window, "modelList"); }
@@ -203,6 +221,54 @@ TEST_F(CommandsTest, AFailedInstallShowsTheLoadersMessageAndRereadsNothing) {
 
     QTest::keyClick(&List(), Qt::Key_F5);
     EXPECT_EQ(ListedModels(*window).size(), 4U);
+}
+
+TEST_F(CommandsTest, TheDisabledWindowIsOnScreenBeforeTheInstallStarts) {
+    DisabledPaintWatcher watcher;
+    bool installing = false;
+    Snapshot atInstall;
+    bool paintedAtInstall = false;
+    Open([&] {
+        if (prompts.fileDialogs == 1 && !installing) {  // the first opening after the dialog
+            installing = true;
+            atInstall = Look();
+            paintedAtInstall = watcher.paintedDisabled;
+        }
+    });
+    QTest::qWait(20);  // the window has settled on screen
+    Button("addButton").installEventFilter(&watcher);
+    prompts.fileToChoose = UiDataFile("sort_models.xml");
+    QTest::mouseClick(&Button("addButton"), Qt::LeftButton);
+
+    ASSERT_TRUE(installing);
+    EXPECT_TRUE(atInstall.waitCursor);
+    EXPECT_FALSE(atInstall.addEnabled);
+    EXPECT_FALSE(atInstall.closeEnabled);
+    EXPECT_TRUE(paintedAtInstall);
+    EXPECT_EQ(ListedModels(*window).size(), 3U);
+}
+
+TEST_F(CommandsTest, F5AndDeleteReachAStoreFileReplacedFromOutside) {
+    store.Install("three_kinds.xml");
+    Open();
+    store.ReplaceFile([](RegistryStore& restored) {
+        RegistryKey key;
+        std::string path;
+        ASSERT_TRUE(ModelKeyPath(DeviceKind::LabelScale, path));
+        ASSERT_EQ(key.Create(restored, path, KEY_READ_WRITE_ACCESS), 0);
+        for (const char* name : {"Nowa W|Wagex", "Stara W|Wagex"}) {
+            ASSERT_EQ(key.Get().SetValue(name, REG_SZ_TYPE, std::string("/w.xml") + '\0'), 0);
+        }
+        ASSERT_EQ(key.Close(), 0);
+    });
+
+    QTest::keyClick(&List(), Qt::Key_F5);
+    EXPECT_EQ(ListedModels(*window), (Models{"Nowa W", "Stara W"}));
+    prompts.answerYes = true;
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    EXPECT_EQ(store.EntryNames(DeviceKind::LabelScale),
+              (std::vector<std::string>{"Stara W|Wagex"}));
+    EXPECT_EQ(ListedModels(*window), (Models{"Stara W"}));
 }
 
 TEST_F(CommandsTest, NoMenuWithoutACurrentRow) {

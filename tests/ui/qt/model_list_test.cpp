@@ -14,9 +14,9 @@
 
 #include "kinds/device_kind.h"
 #include "ui/column_widths.h"
+#include "ui/list_row.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/image_strip.h"
-#include "ui/list_row.h"
 #include "ui/qt/pantrel_dlg.h"
 #include "ui/qt/sort_header_view.h"
 #include "ui_test_support.h"

@@ -6,12 +6,17 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
+#include "ui/qt/about_dlg.h"
 #include "ui/qt/main_window_runner.h"
+#include "ui/window_commands.h"
 #include "ui_test_support.h"
 
 namespace pantrel::testing {
@@ -44,6 +49,27 @@ BoxSeen Answer(Ask ask, const std::function<void(QMessageBox&)>& answer) {
         seen = Read(*box);
         answer(*box);
     }));
+    return seen;
+}
+
+// Answers the message boxes that `ask` opens one after the other, each with the next answer, and
+// reports what they showed.
+std::vector<BoxSeen> AnswerInTurn(const std::function<void()>& ask,
+                                  const std::vector<std::function<void(QMessageBox&)>>& answers) {
+    std::vector<BoxSeen> seen;
+    QPointer<QWidget> answered;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box != answered && seen.size() < answers.size()) {
+            answered = box;
+            seen.push_back(Read(*box));
+            answers[seen.size() - 1](*box);
+        }
+    });
+    poll.start();
+    ask();
     return seen;
 }
 
@@ -96,6 +122,66 @@ TEST_F(QtUserPromptsTest, NoticesHaveOneOkButtonAndTheirIcon) {
     const BoxSeen error = Answer([&] { prompts.ShowError("Błąd w pliku"); }, ok);
     EXPECT_EQ(error.icon, QMessageBox::Critical);
     EXPECT_EQ(error.buttons, QStringList{QStringLiteral("OK")});
+}
+
+TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
+    TempStore store;
+    store.WriteEntry(DeviceKind::CashRegister, "A & Co <b>x</b>|P", "/a.xml");
+    QtUserPrompts windowPrompts;
+    CPantrelDlg window(store.Access(), windowPrompts);
+    windowPrompts.SetOwner(&window);
+    ShowAndActivate(window);
+
+    QString shown;
+    Qt::TextFormat format = Qt::RichText;
+    EXPECT_TRUE(CatchModalWindow([&] { window.OnRemoveModel(); },
+                                 [&](QWidget& modal) {
+                                     const auto* label = modal.findChild<QLabel*>(
+                                         QStringLiteral("qt_msgbox_label"));
+                                     ASSERT_NE(label, nullptr);
+                                     shown = label->text();
+                                     format = label->textFormat();
+                                     QTest::keyClick(&modal, Qt::Key_Escape);
+                                 }));
+    EXPECT_EQ(shown, QString::fromStdString(RemovalQuestion("A & Co <b>x</b>")));
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(store.EntryNames(DeviceKind::CashRegister),
+              std::vector<std::string>{"A & Co <b>x</b>|P"});
+
+    // The windows' own texts are taken literally too.
+    const CAboutDlg about(&window);
+    for (const QWidget* dialog :
+         {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&about)}) {
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
+    TempStore store;
+    store.WriteEntry(DeviceKind::CashRegister, "Bravo K|Charlie", "/k.xml");
+    std::filesystem::permissions(store.File(), std::filesystem::perms::owner_read);
+    QtUserPrompts windowPrompts;
+    CPantrelDlg window(store.Access(), windowPrompts);
+    windowPrompts.SetOwner(&window);
+    ShowAndActivate(window);
+
+    const auto yes = [](QMessageBox& box) {
+        QTest::mouseClick(ButtonWithText(box, QStringLiteral("&Tak")), Qt::LeftButton);
+    };
+    const auto ok = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); };
+    const std::vector<BoxSeen> seen = AnswerInTurn([&] { window.OnRemoveModel(); }, {yes, ok});
+    ASSERT_EQ(seen.size(), 2U);
+    EXPECT_EQ(seen[1].title, QStringLiteral("Program serwisowy"));
+    EXPECT_EQ(seen[1].icon, QMessageBox::Critical);
+    EXPECT_EQ(seen[1].text,
+              QString::fromStdString("Nie można usunąć modelu z rejestru '" +
+                                     store.File().string() + "': brak prawa zapisu."));
+    EXPECT_EQ(ListedModels(window), std::vector<std::string>{"Bravo K"});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(QtUserPromptsTest, TheFileDialogAsksForOneExistingSpecificationInPolish) {

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QTreeView>
 
-
 namespace pantrel::testing {
 namespace {
 
