@@ -4,13 +4,12 @@
 #include "ui/win32/wide_text.h"
 
 INT_PTR CAboutDlg::DoModal(HWND owner) {
-    return DialogBoxParamW(m_module, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner,
-                           &CAboutDlg::DialogProc, 0);
+    return DialogBoxParamW(m_module, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, &CAboutDlg::DialogProc,
+                           0);
 }
 
 void CAboutDlg::DoDataExchange(HWND box) {
-    SetDlgItemTextW(box, IDC_VERSION,
-                    pantrel::win32::Widen(pantrel::VERSION_TEXT).c_str());
+    SetDlgItemTextW(box, IDC_VERSION, pantrel::win32::Widen(pantrel::VERSION_TEXT).c_str());
 }
 
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND box, UINT message, WPARAM wParam, LPARAM /*lParam*/) {

@@ -30,12 +30,12 @@ bool ChooseSpecificationFile(HWND owner, std::string& path) {
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = L"xml";
-    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
-                   OFN_EXPLORER;
+    dialog.Flags =
+        OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
     if (!GetOpenFileNameW(&dialog)) {
         return false;
     }
-    path = Narrow(std::wstring_view(file.c_str()));
+    path = pantrel::Utf8FromWide(std::wstring_view(file.c_str()));
     return true;
 }
 

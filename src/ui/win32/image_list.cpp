@@ -28,9 +28,10 @@ ImageList LoadImageStrip(HINSTANCE module, int bitmapId) {
     BITMAP info{};
     GetObjectW(bitmap.handle, sizeof info, &info);
     const int cells = info.bmWidth / IMAGE_CELL_SIZE;
-    ImageList images{ImageList_Create(IMAGE_CELL_SIZE, IMAGE_CELL_SIZE, ILC_COLOR24 | ILC_MASK, cells, 0)};
-    if (images.Get() == nullptr || ImageList_AddMasked(images.Get(), bitmap.handle,
-                                                       IMAGE_MASK_COLOUR) < 0) {
+    ImageList images{
+        ImageList_Create(IMAGE_CELL_SIZE, IMAGE_CELL_SIZE, ILC_COLOR24 | ILC_MASK, cells, 0)};
+    if (images.Get() == nullptr ||
+        ImageList_AddMasked(images.Get(), bitmap.handle, IMAGE_MASK_COLOUR) < 0) {
         return {};
     }
     return images;

@@ -1,6 +1,7 @@
 #include "ui/win32/main_window_runner.h"
 
 #include <windows.h>
+// After windows.h, whose types it builds on.
 #include <commctrl.h>
 
 #include <utility>

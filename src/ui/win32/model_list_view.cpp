@@ -113,8 +113,8 @@ int ModelListView::GetCurrentItem() const {
         return -1;
     }
     constexpr UINT CURRENT = LVIS_SELECTED | LVIS_FOCUSED;
-    const auto state =
-        static_cast<UINT>(SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(mark), CURRENT));
+    const auto state = static_cast<UINT>(
+        SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(mark), CURRENT));
     return (state & CURRENT) == CURRENT ? mark : -1;
 }
 

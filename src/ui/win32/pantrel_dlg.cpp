@@ -29,7 +29,6 @@ CPantrelDlg::CPantrelDlg(pantrel::StoreAccess store, HINSTANCE module)
     : m_module(module),
       m_windowIcon(LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME))),
       m_accelerators(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_ACCELERATOR))),
-      m_prompts(module),
       m_commands(*this, m_prompts, std::move(store)) {}
 
 INT_PTR CPantrelDlg::DoModal() {
@@ -78,8 +77,7 @@ bool CPantrelDlg::PreTranslateMessage(MSG& message) {
     return IsDialogMessageW(m_hWnd, &message) != FALSE;
 }
 
-INT_PTR CALLBACK CPantrelDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+INT_PTR CALLBACK CPantrelDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CPantrelDlg*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, lParam);
@@ -130,7 +128,8 @@ INT_PTR CPantrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CPantrelDlg::OnInitDialog() {
-    win32::AddAboutEntry(m_hWnd, m_module, IDS_ABOUTBOX, ABOUT_COMMAND_ID);
+    win32::AddAboutEntry(m_hWnd, pantrel::LoadResourceString(pantrel::IDS_ABOUT_ENTRY),
+                         ABOUT_COMMAND_ID);
     win32::SetWindowIcons(m_hWnd, m_windowIcon);
 
     m_prompts.SetOwner(m_hWnd);
@@ -212,8 +211,7 @@ void CPantrelDlg::OnContextMenu(LPARAM position) {
     const POINT request{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     RECT window{};
     GetWindowRect(m_hWnd, &window);
-    win32::ShowContextMenu(m_module, IDR_MENU, m_hWnd,
-                           win32::ContextMenuPosition(request, window));
+    win32::ShowContextMenu(m_module, IDR_MENU, m_hWnd, win32::ContextMenuPosition(request, window));
 }
 
 void CPantrelDlg::OnInitMenuPopup(HMENU menu) {

@@ -65,8 +65,8 @@ private:
     bool m_modalEnded = false;
     INT_PTR m_modalResult = IDCANCEL;
 
-    HICON m_windowIcon;      // shared, never destroyed
-    HACCEL m_accelerators;   // a resource of the module, freed with it
+    HICON m_windowIcon;     // shared, never destroyed
+    HACCEL m_accelerators;  // a resource of the module, freed with it
     pantrel::win32::ModelListView m_modelList;
     // Destroyed in reverse order, after the list control: the header's pictures first.
     pantrel::win32::ImageList m_kindImages;

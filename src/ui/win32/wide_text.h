@@ -3,11 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "registry/wide_text_win32.h"
+
 namespace pantrel::win32 {
 
-// The window speaks UTF-16 to the system and UTF-8 to the rest of the program, so model names
-// and paths keep every letter whatever the system's ANSI code page.
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
+// The UTF-16 form of a program text for a wide Win32 call, so that model names and paths keep
+// every letter whatever the system's ANSI code page. Every text of the program is UTF-8 (the
+// registry's names arrive through the same conversion), so nothing is lost here.
+inline std::wstring Widen(std::string_view utf8) {
+    std::wstring wide;
+    WideFromUtf8(utf8, wide);
+    return wide;
+}
 
 }  // namespace pantrel::win32

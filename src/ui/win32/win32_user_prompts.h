@@ -8,12 +8,10 @@
 
 namespace pantrel::win32 {
 
-// The window's questions and messages as Win32 message boxes and the open-file dialog, modal to
-// the main window once it exists.
+// The window's questions and messages as Win32 message boxes captioned "Program serwisowy", and
+// the open-file dialog, modal to the main window once it exists. Texts are shown literally.
 class Win32UserPrompts final : public UserPrompts {
 public:
-    explicit Win32UserPrompts(HINSTANCE module) : module_(module) {}
-
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool SelectSpecificationFile(std::string& path) override;
@@ -22,7 +20,8 @@ public:
     void ShowError(const std::string& text) override;
 
 private:
-    HINSTANCE module_;
+    int ShowBox(const std::string& text, UINT style) const;
+
     HWND owner_ = nullptr;
 };
 

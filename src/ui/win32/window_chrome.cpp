@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/win32/string_resource.h"
+#include "ui/win32/wide_text.h"
 
 namespace pantrel::win32 {
 namespace {
@@ -28,17 +28,13 @@ int CentredIconOffset(int clientExtent, int iconExtent) {
     return (clientExtent - iconExtent + 1) / 2;
 }
 
-void AddAboutEntry(HWND window, HINSTANCE module, unsigned textId, unsigned commandId) {
+void AddAboutEntry(HWND window, std::string_view text, unsigned commandId) {
     const HMENU systemMenu = GetSystemMenu(window, FALSE);
-    if (systemMenu == nullptr) {
-        return;
-    }
-    const std::wstring text = LoadWideString(module, textId);
-    if (text.empty()) {
+    if (systemMenu == nullptr || text.empty()) {
         return;
     }
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, commandId, text.c_str());
+    AppendMenuW(systemMenu, MF_STRING, commandId, Widen(text).c_str());
 }
 
 void SetWindowIcons(HWND window, HICON icon) {
