@@ -101,6 +101,14 @@ install() {
 step "Wine prefix"
 wineboot -i >/dev/null 2>&1
 
+# --- The window's pieces on real controls, which need the display this script has -------------
+pieces="$(dirname "$exe")/tests/ui/win32/ui_win32_tests.exe"
+if [ -z "$screenshot" ] && [ -f "$pieces" ]; then
+  step "ui_win32_tests"
+  wine "$pieces" >"$work/pieces.log" 2>&1 || { cat "$work/pieces.log" >&2; fail "ui_win32_tests"; }
+  grep -q SKIPPED "$work/pieces.log" && { cat "$work/pieces.log" >&2; fail "ui_win32_tests skipped"; }
+fi
+
 # --- The screenshot for the README --------------------------------------------------------------
 if [ -n "$screenshot" ]; then
   # From a folder on drive C:, so the path column reads the same on every machine.

