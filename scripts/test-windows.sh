@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-[ -n "${PANTREL_SKIP_BUILD:-}" ] || bash scripts/build-windows.sh
+bash scripts/build-windows.sh
 
 # A Polish locale of our own: Wine then runs with the ANSI code page 1250 and decodes Unix file
 # names and arguments holding Polish letters correctly.
@@ -98,6 +98,22 @@ wine "$exe" /LIST >"$work/list" 2>"$work/err" || status=$?
 [ "$status" -eq 0 ] || fail "/LIST ended with $status"
 grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$(winepath -w "$cash_file")" "$work/list" ||
   fail "-list does not show the installed model: $(cat "$work/list")"
+
+# Export: a .reg file (Windows-1250) under a Polish name, holding what -install wrote.
+status=0
+(cd "$folder" && wine "$exe" -export "rejestr żółty.reg" >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 0 ] || fail "-export ended with $status: $(cat "$work/err")"
+iconv -f WINDOWS-1250 -t UTF-8 "$folder/rejestr żółty.reg" 2>/dev/null |
+  grep -qF "Kasomat Łącznik 200|Kasomat Sp. z o.o." || fail "-export did not write the entries"
+
+# Validate: what an install would register, printed, and nothing written.
+before=$(registry_export)
+status=0
+wine "$exe" -validate "$(winepath -w "$folder/sklep_komplet.xml")" >"$work/out" 2>"$work/err" ||
+  status=$?
+[ "$status" -eq 0 ] || fail "-validate ended with $status: $(cat "$work/err")"
+[ -s "$work/out" ] || fail "-validate printed nothing"
+[ "$(registry_export)" = "$before" ] || fail "-validate changed the registry"
 
 # A switch written directly against an absolute path; then a path with blanks, which Wine
 # hands over in double quotes, as an installer would write it.
