@@ -65,6 +65,11 @@ void WindowCommands::ShowStoreFailure(StoreOperation operation, Status status) {
     prompts_.ShowError(StoreFailureMessage(operation, store_.name, status));
 }
 
+void WindowCommands::InitList() {
+    RefreshList();
+    EnableControls(true);
+}
+
 void WindowCommands::RefreshList() {
     std::vector<ListRow> rows;
     const Status failure =

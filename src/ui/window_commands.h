@@ -22,6 +22,9 @@ public:
     ModelListLogic& List() { return list_; }
     const ModelListLogic& List() const { return list_; }
 
+    // The shared end of opening the window: the first re-read, then the buttons as it leaves
+    // them ("&Dodaj" and "Zamknij" enabled, "&Usuń" when a row is current).
+    void InitList();
     // Re-reads every registered model (see ModelListLogic::RefreshList). A store that cannot be
     // read is told; a missing one is an empty list.
     void RefreshList();

@@ -34,11 +34,7 @@ void WriteEntry(RegistryStore& hive, DeviceKind kind, const std::string& valueNa
 
 class WindowCommandsTest : public ::testing::Test {
 protected:
-    // The window opens as the toolkits open it: a full re-read, then the buttons.
-    void Open() {
-        commands.RefreshList();
-        commands.EnableControls(true);
-    }
+    void Open() { commands.InitList(); }
     void MakeReadOnly() {
         std::filesystem::permissions(store.File(), std::filesystem::perms::owner_read |
                                                        std::filesystem::perms::group_read |

@@ -38,8 +38,14 @@ QVariant ModelListTable::data(const QModelIndex& index, int role) const {
         case PRODUCER_COLUMN:
             return role == Qt::DisplayRole ? QVariant(Utf8(row.producer)) : QVariant();
         case PATH_COLUMN:
-            if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+            if (role == Qt::DisplayRole) {
                 return Utf8(row.path);
+            }
+            if (role == Qt::ToolTipRole) {
+                // A tool tip that looks like markup is shown as markup; this one is markup that
+                // shows the path as written, "<" and "&" included, on one line.
+                return QStringLiteral("<p style='white-space:pre'>%1</p>")
+                    .arg(Utf8(row.path).toHtmlEscaped());
             }
             return {};
         default:

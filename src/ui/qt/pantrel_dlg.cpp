@@ -165,8 +165,7 @@ bool CPantrelDlg::OnInitDialog() {
     m_rows->SetKindImages(m_kindImages);
     m_header->SetImages(m_sortImages);
 
-    m_commands.RefreshList();
-    m_commands.EnableControls(true);
+    m_commands.InitList();
     m_modelList->setFocus(Qt::OtherFocusReason);
     return true;
 }

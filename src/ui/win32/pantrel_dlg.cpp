@@ -139,8 +139,7 @@ BOOL CPantrelDlg::OnInitDialog() {
     m_modelList.Prepare(m_kindImages.Get(), m_sortImages.Get());
     m_modelList.AddColumns(pantrel::ModelListColumnWidths(m_modelList.ClientWidth()));
 
-    m_commands.RefreshList();
-    m_commands.EnableControls(true);
+    m_commands.InitList();
     return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeView>
 #include <string>
 #include <vector>
@@ -194,6 +195,20 @@ TEST_F(ModelListTest, EntryNamesSplitAtTheFirstBar) {
     EXPECT_EQ(window.GetItemProducer(1), "");
     const QAbstractItemModel& rows = *List(window).model();
     EXPECT_EQ(rows.index(1, PATH_COLUMN).data().toString(), QStringLiteral("/b.xml"));
+}
+
+TEST_F(ModelListTest, NamesAndPathsAreShownAsWrittenAlsoInTheToolTip) {
+    const std::string path = "/spec/<b>A & B</b>.xml";
+    store.WriteEntry(DeviceKind::CashRegister, "<i>M</i> & Co|<u>P</u>", path);
+    CPantrelDlg window(store.Access(), prompts);
+
+    const QAbstractItemModel& rows = *List(window).model();
+    EXPECT_EQ(rows.index(0, MODEL_COLUMN).data().toString(), QStringLiteral("<i>M</i> & Co"));
+    EXPECT_EQ(rows.index(0, PRODUCER_COLUMN).data().toString(), QStringLiteral("<u>P</u>"));
+    EXPECT_EQ(rows.index(0, PATH_COLUMN).data().toString(), QString::fromStdString(path));
+    QTextDocument toolTip;
+    toolTip.setHtml(rows.index(0, PATH_COLUMN).data(Qt::ToolTipRole).toString());
+    EXPECT_EQ(toolTip.toPlainText(), QString::fromStdString(path));
 }
 
 TEST_F(ModelListTest, AnOverLongEntryHidesNoEntryAfterIt) {
