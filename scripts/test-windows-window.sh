@@ -54,7 +54,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 
 fail() {
   echo "FAIL: $*" >&2
