@@ -2,8 +2,8 @@
 # Drives the window of pantrel.exe under Wine, in a Wine virtual desktop on Xvfb, with xdotool:
 # it opens with its caption over installed examples, a header click re-sorts and a second one
 # sorts back, F5 re-reads the registry, Delete asks and No keeps the model, Yes removes it (both
-# read back with `wine reg query`), Alt+Space then P opens the About box, Escape closes the box
-# and then the window.
+# read back with `wine reg query`), also with the focus on a button, as does Ctrl+R, Alt+Space
+# then P opens the About box, Escape closes the box and then the window.
 #
 #   scripts/test-windows-window.sh [EXE]                      the test (EXE: build-windows/pantrel.exe)
 #   scripts/test-windows-window.sh --screenshot FILE [EXE]    the window over the showroom models
@@ -43,7 +43,8 @@ trap cleanup EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all,err+module WINEDLLOVERRIDES="mscoree,mshtml="
 # Polish system texts (the message boxes' buttons) when the Windows build generated the locale.
 if [ -d build-windows/deps/locale/pl_PL.UTF-8 ]; then
-  export LOCPATH="$root/build-windows/deps/locale" LC_ALL=pl_PL.UTF-8
+  export LOCPATH="$root/build-windows/deps/locale"
+  { export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # Wine's locale; this shell has none of its own
 fi
 
 # --- An X server of our own ---------------------------------------------------------------------
@@ -180,7 +181,8 @@ xdotool key Return
 wait_window "$box_caption" gone || fail "the question did not close"
 registered 'Alfa W|Bravo' || fail "No removed the model"
 
-step "Delete asks; Yes removes the model"
+step "Delete asks also with the focus on a button; Yes removes the model"
+xdotool key Tab  # from the list to "Dodaj"
 xdotool key Delete
 wait_window "$box_caption" || fail "Delete asked nothing"
 sleep 0.5  # the box takes the keyboard only once it is up
@@ -189,6 +191,13 @@ wait_window "$box_caption" gone || fail "the question did not close"
 sleep 0.5
 registered 'Alfa W|Bravo' && fail "Yes did not remove the model"
 registered 'Bravo K|Charlie' || fail "another model went too"
+
+step "Ctrl+R re-reads the registry, the focus still on the button"
+install "$root/tests/data/ui/sort_models.xml"
+snap "$work/before-ctrl-r.png"
+xdotool key ctrl+r
+snap "$work/after-ctrl-r.png"
+same_picture "$work/before-ctrl-r.png" "$work/after-ctrl-r.png" && fail "Ctrl+R did not re-read"
 
 step "Alt+Space then P opens the About box"
 xdotool key alt+space
