@@ -55,16 +55,16 @@ registry_export() {
     iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | sed '1s/^\xEF\xBB\xBF//' | tr -d '\r'
   fi
 }
-# The expected value lines of a specification's cash-register models, read with xmllint: the
+# The expected value lines of a specification's models of one kind, read with xmllint: the
 # model's name, "|", the producer of its driver, and the file's Windows path.
-expected_entries() {  # file, Windows path as .reg writes it
+expected_entries() {  # file, Windows path as .reg writes it, the drivers' "typ"
   local file=$1 data=$2 count i name producer
-  local model="(//*[local-name()='Sterownik'][@typ='Kasa fiskalna']//*[local-name()='Model'])"
+  local model="(//*[local-name()='Sterownik'][@typ='$3']//*[local-name()='Model'])"
   count=$(xmllint --xpath "count($model)" "$file")
   for ((i = 1; i <= count; i++)); do
-    name=$(xmllint --xpath "string($model[$i]/*[local-name()='Nazwa'])" "$file")
+    name=$(xmllint --xpath "string(${model}[$i]/*[local-name()='Nazwa'])" "$file")
     producer=$(xmllint --xpath \
-      "string($model[$i]/ancestor::*[local-name()='Sterownik']/*[local-name()='Producent'])" "$file")
+      "string(${model}[$i]/ancestor::*[local-name()='Sterownik']/*[local-name()='Producent'])" "$file")
     printf '"%s|%s"="%s"\n' "$name" "$producer" "$data"
   done
 }
@@ -82,7 +82,7 @@ status=0
 (cd "$folder" && wine "$exe" -install "kasy żółte.xml" >"$work/out" 2>"$work/err") || status=$?
 [ "$status" -eq 0 ] || fail "-install ended with $status: $(cat "$work/err")"
 exported=$(registry_export)
-expected=$(expected_entries "$cash_file" "$cash_data")
+expected=$(expected_entries "$cash_file" "$cash_data" "Kasa fiskalna")
 [ "$(echo "$expected" | wc -l)" -ge 2 ] || fail "the example declares too few cash-register models"
 while IFS= read -r line; do
   grep -qxF "$line" <<<"$exported" || fail "entry missing after -install: $line"
@@ -98,6 +98,11 @@ wine "$exe" /LIST >"$work/list" 2>"$work/err" || status=$?
 [ "$status" -eq 0 ] || fail "/LIST ended with $status"
 grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$(winepath -w "$cash_file")" "$work/list" ||
   fail "-list does not show the installed model: $(cat "$work/list")"
+
+# The same from cmd.exe, which redirects the output of the windowed program itself.
+wine cmd /c "$(winepath -w "$exe") -list > $(winepath -w "$work/cmd-list")" </dev/null \
+  >/dev/null 2>&1 || true
+grep -qF "Kasomat Mini 100" "$work/cmd-list" 2>/dev/null || fail "-list from cmd.exe wrote nothing"
 
 # Export: a .reg file (Windows-1250) under a Polish name, holding what -install wrote.
 status=0
@@ -145,6 +150,20 @@ exported=$(registry_export)
 grep -qF "[HKEY_LOCAL_MACHINE\\Software\\Tarvex\\$cash\\ModeleUni]" <<<"$exported" &&
   fail "ModeleUni is still there after -uninstall"
 grep -qxF '"Wersja"="0.1.0"' <<<"$exported" || fail "Wersja did not stay after -uninstall"
+
+# Under another ANSI code page (1252, with the C.UTF-8 locale), where "ł" or "ż" have no byte,
+# the path, the key "Wagi etykietujące" and the names still arrive exact.
+other="$folder/wagi żółw.xml"
+cp examples/wagi_etykietujace.xml "$other"
+status=0
+(cd "$folder" && env -u LOCPATH LC_ALL=C.UTF-8 wine "$exe" -install "wagi żółw.xml" \
+  >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 0 ] || fail "-install under code page 1252 ended with $status: $(cat "$work/err")"
+exported=$(registry_export)
+grep -qxF "$scale_key" <<<"$exported" || fail "no label-scale key after -install under 1252"
+while IFS= read -r line; do
+  grep -qxF "$line" <<<"$exported" || fail "entry missing after -install under 1252: $line"
+done <<<"$(expected_entries "$other" "$(winepath -w "$other" | sed 's/\\/\\\\/g')" "Waga etykietująca")"
 
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.

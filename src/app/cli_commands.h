@@ -17,7 +17,7 @@ inline constexpr int EXIT_NO_DISPLAY = 2;
 // Where the command-line commands write and which store they name in their messages.
 struct CommandContext {
     RegistryStore& hive;
-    std::string storeName;  // the store's file, named when it cannot be written
+    std::string storeName;  // the store (its file, or the registry key), named when it fails
     std::ostream& out;
     std::ostream& err;
     // Where the loader's messages are shown besides `err`: on Windows the message box, which a

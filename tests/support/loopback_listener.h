@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include "socket_platform.h"
 
 namespace pantrel::testing_support {
 
@@ -14,10 +14,11 @@ public:
 
     // 0 when no listener could be set up.
     int port() const { return port_; }
-    bool SomeoneConnected() const;
+    bool SomeoneConnected() const { return socket_ != kNoSocket && Readable(socket_); }
 
 private:
-    std::intptr_t socket_ = -1;
+    bool started_ = false;
+    SocketHandle socket_ = kNoSocket;
     int port_ = 0;
 };
 
