@@ -68,7 +68,7 @@ step() { echo "-- $*"; }
 wait_window() {
   local pattern=$1 want=${2:-present}
   for _ in $(seq 200); do
-    if xdotool search --name "$pattern" >/dev/null 2>&1; then
+    if xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; then
       [ "$want" = present ] && return 0
     else
       [ "$want" = gone ] && return 0
