@@ -180,6 +180,9 @@ else
   fail "the parse error's message box"
 fi
 
+# The window, driven with xdotool in a Wine virtual desktop, with a prefix and X server of its own.
+bash scripts/test-windows-window.sh "$exe" || fail "the Win32 window"
+
 if [ "$failures" -ne 0 ]; then
   echo "pantrel.exe end to end: $failures failure(s)" >&2
   exit 1

@@ -1,10 +1,9 @@
 // Start-up of pantrel.exe, a windowed program: one silent operation on a driver specification
-// file, written into the real registry. The window comes in a later version; until then a start
-// without a switch explains the switches.
+// file, written into the real registry, or, without a switch, the window.
 
 #include <windows.h>
 
-#include <sstream>
+#include <memory>
 #include <string>
 
 #include "app/cli_commands.h"
@@ -15,16 +14,8 @@
 #include "registry/model_registry.h"
 #include "registry/wide_text_win32.h"
 #include "registry/win32_store.h"
-
-namespace {
-
-constexpr const char* kWindowMissing =
-    "okno programu nie jest jeszcze dostępne w wersji dla systemu Windows.";
-constexpr const char* kStoreNote =
-    "Rejestr: HKEY_LOCAL_MACHINE (widok 32-bitowy);\n"
-    "zapis wymaga uprawnień administratora.";
-
-}  // namespace
+#include "ui/store_access.h"
+#include "ui/win32/main_window_runner.h"
 
 int main() {
     using namespace pantrel;
@@ -41,13 +32,8 @@ int main() {
     if (const std::optional<int> status = RunCommand(command, context)) {
         return *status;
     }
-    if (streams.ErrorsAreSeen()) {
-        PrintUsage(streams.Err(), kWindowMissing, kStoreNote);
-    } else {
-        // Started from Explorer there is nowhere to print: the explanation goes into a box.
-        std::ostringstream usage;
-        PrintUsage(usage, kWindowMissing, kStoreNote);
-        MessageBoxSink{}.ShowError(usage.str());
-    }
-    return EXIT_NO_DISPLAY;
+    // The window opens the registry afresh for every operation, as the command line does once.
+    return RunMainWindow(StoreAccess{
+        storeName,
+        [] { return std::unique_ptr<RegistryStore>{std::make_unique<Win32RegistryStore>()}; }});
 }

@@ -36,9 +36,4 @@ QRect DialogRect(const DialogBaseUnits& units, int x, int y, int width, int heig
                  DialogUnitsToPixelsX(units, width), DialogUnitsToPixelsY(units, height));
 }
 
-std::array<int, 4> ModelListColumnWidths(int clientWidth) {
-    return {4 * clientWidth / 100, 32 * clientWidth / 100, 30 * clientWidth / 100,
-            30 * clientWidth / 100};
-}
-
 }  // namespace pantrel

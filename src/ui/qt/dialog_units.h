@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRect>
-#include <array>
 
 class QFont;
 
@@ -24,9 +23,5 @@ int DialogUnitsToPixelsY(const DialogBaseUnits& units, int y);
 
 // A control's rectangle from its position and size in dialog units.
 QRect DialogRect(const DialogBaseUnits& units, int x, int y, int width, int height);
-
-// Widths of the model list's four columns for a list whose client area is `clientWidth` pixels
-// wide: 4, 32, 30 and 30 per cent, each truncated.
-std::array<int, 4> ModelListColumnWidths(int clientWidth);
 
 }  // namespace pantrel

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "kinds/string_table.h"
+#include "ui/column_widths.h"
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/image_strip.h"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "kinds/device_kind.h"
+#include "ui/column_widths.h"
 #include "ui/list_row.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/image_strip.h"
