@@ -40,11 +40,16 @@ std::size_t Characters(std::string_view text) {
 fs::path PathOfLength(const fs::path& base, std::size_t length) {
     std::string path = Utf8FromPath(base);
     std::size_t rest = length - path.size();
+    // Appended piece by piece: GCC 12 misreads "/" + text as overlapping copies.
     while (rest > 130) {
-        path += "/" + Repeat("ł", 120);
+        path += '/';
+        path += Repeat("ł", 120);
         rest -= 121;
     }
-    return PathFromUtf8(path + "/" + Repeat("ł", rest - 5) + ".xml");
+    path += '/';
+    path += Repeat("ł", rest - 5);
+    path += ".xml";
+    return PathFromUtf8(path);
 }
 
 std::vector<RegisteredModel> CashModels(RegistryStore& hive) {
