@@ -19,14 +19,15 @@ TEST_P(ColumnWidthTest, TruncatesEachShareOfTheClientWidth) {
     EXPECT_EQ(ModelListColumnWidths(GetParam().clientWidth), GetParam().widths);
 }
 
-INSTANTIATE_TEST_SUITE_P(ClientWidths, ColumnWidthTest,
-                         ::testing::Values(WidthCase{451, {18, 144, 135, 135}},
-                                           WidthCase{600, {24, 192, 180, 180}},
-                                           WidthCase{99, {3, 31, 29, 29}},
-                                           WidthCase{0, {0, 0, 0, 0}}),
-                         [](const ::testing::TestParamInfo<WidthCase>& info) {
-                             return "W" + std::to_string(info.param.clientWidth);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    ClientWidths, ColumnWidthTest,
+    ::testing::Values(WidthCase{451, {18, 144, 135, 135}}, WidthCase{600, {24, 192, 180, 180}},
+                      WidthCase{99, {3, 31, 29, 29}}, WidthCase{0, {0, 0, 0, 0}}),
+    [](const ::testing::TestParamInfo<WidthCase>& info) {
+        std::string name = "W";  // appended: GCC 12 misreads "W" + text as overlapping
+        name += std::to_string(info.param.clientWidth);
+        return name;
+    });
 
 TEST(ColumnWidthTest, NeverTakesMoreThanTheClientWidth) {
     for (int width = 0; width < 2000; ++width) {

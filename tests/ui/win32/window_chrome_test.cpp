@@ -23,7 +23,10 @@ INSTANTIATE_TEST_SUITE_P(ClientWidths, CentredIconTest,
                          ::testing::Values(IconCase{36, 2}, IconCase{37, 3}, IconCase{32, 0},
                                            IconCase{30, 0}, IconCase{29, -1}, IconCase{160, 64}),
                          [](const ::testing::TestParamInfo<IconCase>& info) {
-                             return "W" + std::to_string(info.param.client);
+                             std::string name =
+                                 "W";  // appended: GCC 12 misreads "W" + text as overlapping
+                             name += std::to_string(info.param.client);
+                             return name;
                          });
 
 // A window with a system menu of its own, destroyed with the test.
