@@ -22,7 +22,13 @@ HResult Load(DocumentHolder& holder, const std::string& path, int schemaResource
     }
     CompiledSchema schema = CompileSchema(std::move(schemaDocument), namespaceUri);
 
-    ValidatingParseResult parsed = ParseAndValidate(path, *schema.schema, IssueScope::FirstOnly);
+    // The queries read only drivers and the models' names and producers.
+    ValidatingParseResult parsed =
+        ParseAndValidate(path, *schema.schema, IssueScope::FirstOnly, TreeExtent::ForModelQueries);
+    if (parsed.issues.empty() && !parsed.treeValidated && parsed.descriptionsLeftOut) {
+        // The closing validation below walks the tree: it must be the whole one.
+        parsed = ParseAndValidate(path, *schema.schema, IssueScope::FirstOnly, TreeExtent::Whole);
+    }
     if (!parsed.issues.empty()) {
         const ParseIssue& issue = parsed.issues.front();
         sink.ShowError(

@@ -4,9 +4,11 @@
 #include <libxml/schemasInternals.h>
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
+#include "spec/description_skipping.h"
 #include "spec/description_text.h"
 #include "spec/input_file.h"
 #include "spec/line_end_reader.h"
@@ -162,10 +164,9 @@ int LocateInFile(void* context, const char** file, unsigned long* line) {
     return input != nullptr ? 0 : -1;
 }
 
-}  // namespace
-
-ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema,
-                                       IssueScope scope) {
+// One pass over the file; `gaveUp` when the descriptions could not be left out after all.
+ValidatingParseResult ParseOnce(const std::string& path, xmlSchema& schema, IssueScope scope,
+                                TreeExtent extent, bool& gaveUp) {
     ValidatingParseResult result;
     InputFile file = OpenInputFile(path);
     if (!file) {
@@ -177,6 +178,10 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
     const SchemaValidContextPtr validator(xmlSchemaNewValidCtxt(&schema));
     if (!parser || !validator) {
         throw ParserError(E_POINTER_STATUS);
+    }
+    std::optional<DescriptionSkipping> skipping;
+    if (extent == TreeExtent::ForModelQueries) {
+        skipping.emplace(*parser, TargetNamespace(schema));
     }
     IssueRecorder recorder(*parser, scope, TargetNamespace(schema));
     xmlSchemaSetValidStructuredErrors(validator.get(), &IssueRecorder::OnError, &recorder);
@@ -197,6 +202,11 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
                           std::make_unique<LineEndReader>(std::move(file)).release(), path.c_str(),
                           nullptr, kParseOptions));
     }
+    if (skipping && skipping->gaveUp()) {
+        gaveUp = true;
+        return result;
+    }
+    result.descriptionsLeftOut = skipping && skipping->skipped();
     if (recorder.issues().empty() && (!result.document || recorder.lost())) {
         recorder.AddHere(std::string(kNotParsed));
     }
@@ -205,6 +215,18 @@ ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schem
         result.document->intSubset == nullptr && result.document->extSubset == nullptr;
     result.issues = std::move(recorder.issues());
     result.encoding = std::move(recorder.encoding());
+    return result;
+}
+
+}  // namespace
+
+ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema, IssueScope scope,
+                                       TreeExtent extent) {
+    bool gaveUp = false;
+    ValidatingParseResult result = ParseOnce(path, schema, scope, extent, gaveUp);
+    if (gaveUp) {
+        result = ParseOnce(path, schema, scope, TreeExtent::Whole, gaveUp);
+    }
     return result;
 }
 

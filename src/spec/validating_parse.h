@@ -20,6 +20,12 @@ enum class IssueScope {
     All,        // keep every error, in the order reported
 };
 
+// How much of the file the parsed tree holds.
+enum class TreeExtent {
+    Whole,            // every node the parser keeps
+    ForModelQueries,  // without the descriptions of models (see DescriptionSkipping)
+};
+
 struct ValidatingParseResult {
     XmlDocPtr document;  // the parsed tree; empty when the file is not well-formed
     std::vector<ParseIssue> issues;
@@ -30,15 +36,18 @@ struct ValidatingParseResult {
     // the tree can hold what the validator never saw (attributes it defaults, entity texts the
     // parser copies into the tree).
     bool treeValidated = false;
+    // True when model descriptions were left out of the tree: it answers the model queries, and
+    // the file must be read whole for anything else.
+    bool descriptionsLeftOut = false;
 };
 
 // Parses the file at `path` and validates it against `schema` in the same pass, so every error
 // carries the position where parsing stood. Internal entities are expanded before validation;
 // no resource outside the file is read (each one asked for is an error), nothing reaches the
 // network, and libxml2's own limits on depth and entity expansion hold. Throws ParserError when
-// a parser object cannot be made.
-ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema,
-                                       IssueScope scope);
+// a parser object cannot be made. The errors and verdicts do not depend on `extent`.
+ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema, IssueScope scope,
+                                       TreeExtent extent = TreeExtent::Whole);
 
 // Validates the whole parsed tree once more against `schema`; errors it finds are added to
 // `issues` when given (without a column: the tree keeps lines only). True when the tree is valid.

@@ -1,0 +1,203 @@
+// Leaving the models' descriptions out of the tree must change nothing a file's reader sees: the
+// same errors at the same places, the same verdicts, the same models with the same names.
+
+#include <gtest/gtest.h>
+#include <libxml/tree.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "kinds/device_kind.h"
+#include "spec/embedded_schema.h"
+#include "spec/model_queries.h"
+#include "spec/specification_document.h"
+#include "spec/specification_loader.h"
+#include "spec/specification_namespace.h"
+#include "spec/validating_parse.h"
+#include "spec_test_support.h"
+
+namespace pantrel {
+namespace {
+
+// What one reading of a file gives: every error, the verdicts, and each model as the install
+// reads it ("kind|name|producer").
+struct Reading {
+    std::vector<std::string> issues;
+    bool treeValidated = false;
+    bool descriptionsLeftOut = false;
+    std::vector<std::string> models;
+};
+
+std::vector<std::string> ModelsOf(XmlDocPtr tree) {
+    const DocumentHolder document =
+        MakeSpecificationDocument(std::move(tree), CompiledSchema{}, SPECIFICATION_NAMESPACE);
+    std::vector<std::string> models;
+    for (const DeviceKind kind :
+         {DeviceKind::CashRegister, DeviceKind::LabelScale, DeviceKind::FiscalPrinter}) {
+        ModelList selected;
+        if (!SelectModels(document, selected, kind)) {
+            models.push_back("no selection");
+            continue;
+        }
+        for (const ModelNode& model : selected) {
+            std::string name = "?";
+            std::string producer = "?";
+            ReadModelName(model, name);
+            ReadDriverProducer(model, producer);
+            models.push_back(std::to_string(static_cast<int>(kind)) + "|" + name + "|" + producer);
+        }
+    }
+    return models;
+}
+
+Reading Read(const std::string& path, IssueScope scope, TreeExtent extent) {
+    XmlDocPtr schemaDocument;
+    EXPECT_TRUE(LoadEmbeddedSchema(schemaDocument, SCHEMA_RESOURCE_ID));
+    const CompiledSchema schema = CompileSchema(std::move(schemaDocument), SPECIFICATION_NAMESPACE);
+    ValidatingParseResult parsed = ParseAndValidate(path, *schema.schema, scope, extent);
+    Reading reading;
+    for (const ParseIssue& issue : parsed.issues) {
+        reading.issues.push_back(std::to_string(issue.line) + ":" + std::to_string(issue.column) +
+                                 ": " + issue.description);
+    }
+    reading.treeValidated = parsed.treeValidated;
+    reading.descriptionsLeftOut = parsed.descriptionsLeftOut;
+    if (parsed.document && parsed.issues.empty()) {
+        reading.models = ModelsOf(std::move(parsed.document));
+    }
+    return reading;
+}
+
+void ExpectSameReading(const std::string& path) {
+    for (const IssueScope scope : {IssueScope::FirstOnly, IssueScope::All}) {
+        const Reading whole = Read(path, scope, TreeExtent::Whole);
+        const Reading skipping = Read(path, scope, TreeExtent::ForModelQueries);
+        EXPECT_EQ(skipping.issues, whole.issues) << path;
+        EXPECT_EQ(skipping.treeValidated, whole.treeValidated) << path;
+        EXPECT_EQ(skipping.models, whole.models) << path;
+        EXPECT_FALSE(whole.descriptionsLeftOut) << path;
+    }
+}
+
+TEST(DescriptionSkippingTest, EveryTestFileReadsAsWithTheWholeTree) {
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(testing::DataFile("")))) {
+        if (entry.path().extension() == ".xml") {
+            ExpectSameReading(entry.path().string());
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 40);
+    EXPECT_TRUE(Read(testing::DataFile("valid_all_sections.xml"), IssueScope::FirstOnly,
+                     TreeExtent::ForModelQueries)
+                    .descriptionsLeftOut);
+}
+
+// A model whose description is `description`, placed after its name and producer unless
+// `inModel` says where the model's children go (with "%" for the description).
+std::string ModelFile(
+    const std::string& description,
+    const std::string& inModel = "<Nazwa>Orzeł</Nazwa><Producent>Z</Producent>%") {
+    std::string children = inModel;
+    children.replace(children.find('%'), 1, description);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<Sterowniki xmlns=\"http://www.pantrel.pl/UF/Sterowniki.xsd\" wersja=\"1.0\">\n"
+           " <Sterownik typ=\"Kasa fiskalna\"><Nazwa>S</Nazwa><Producent>Zakład</Producent>\n"
+           "  <Wersja>3</Wersja><PlikExe>k.dll</PlikExe><Modele>\n"
+           "   <Model id=\"1\">\n" +
+           children +
+           "\n   </Model>\n"
+           "   <Model><Nazwa>Drugi</Nazwa><Producent>Z</Producent></Model>\n"
+           "  </Modele></Sterownik>\n</Sterowniki>\n";
+}
+
+std::string Mapping(const std::string& itemName) {
+    return "<Konfiguracja><Mapowanie rodzaj=\"Ceny\"><Pozycja><Id>1</Id><Nazwa>" + itemName +
+           "</Nazwa></Pozycja></Mapowanie></Konfiguracja>";
+}
+
+// Elements `depth` deep, past libxml2's limit when over 256.
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) {
+        text.append("<a>");
+    }
+    for (int i = 0; i < depth; ++i) {
+        text.append("</a>");
+    }
+    return text;
+}
+
+// The parser tells ignorable blanks from text by the shape of the element it stands in, and
+// the tree builder has limits of its own; each case is a way the two readings could part.
+TEST(DescriptionSkippingTest, DescriptionsReadAsWithTheWholeTree) {
+    struct Case {
+        const char* name;
+        std::string description;
+        std::string inModel;
+        bool leftOut;  // whether the description is left out (else the file is read whole)
+    };
+    const std::string inOrder = "<Nazwa>Orzeł</Nazwa><Producent>Z</Producent>%";
+    const std::vector<Case> cases = {
+        {"blank_only_text", Mapping("   "), inOrder, true},
+        {"blank_after_comment", Mapping("<!--c-->   "), inOrder, true},
+        {"blank_after_text_and_comment", Mapping("a<!--c-->  "), inOrder, true},
+        {"blank_after_instruction", Mapping("<?p x?>  "), inOrder, true},
+        {"blank_between_digits",
+         "<Konfiguracja><Mapowanie rodzaj=\"Ceny\"><Pozycja><Id>1<!--c-->  <!--d-->2</Id>"
+         "<Nazwa>n</Nazwa></Pozycja></Mapowanie></Konfiguracja>",
+         inOrder, true},
+        {"cdata_blank", Mapping("<![CDATA[  ]]>"), inOrder, true},
+        {"blank_around_cdata", Mapping("  <![CDATA[x]]>  "), inOrder, true},
+        {"entities_and_references", Mapping("&amp;&#x20;&lt;  "), inOrder, true},
+        {"text_beside_elements", "<Operacje>x<Konfiguracja/>  </Operacje>", inOrder, true},
+        {"element_only_blanks", "<Operacje>\n  <Konfiguracja> </Konfiguracja>\n</Operacje>",
+         inOrder, true},
+        {"foreign_name_in_model", "<x:Nazwa xmlns:x=\"urn:x\">a</x:Nazwa>", inOrder, true},
+        {"name_after_description", "<Operacje/><Nazwa>druga</Nazwa>", inOrder, true},
+        {"too_deep", "<Operacje>" + Nested(300) + "</Operacje>", inOrder, true},
+        {"xml_id_not_a_name", "<Operacje xml:id=\"1 x\"/>", inOrder, false},
+        {"xml_id_twice", "<Operacje xml:id=\"a\"/><Konfiguracja xml:id=\"a\"/>", inOrder, false},
+        {"long_text",
+         "<Operacje><Konfiguracja>" + std::string((1 << 20) + 10, 'x') +
+             "</Konfiguracja></Operacje>",
+         inOrder, false},
+        {"text_before_description", "tekst<Operacje/>", inOrder, false},
+        {"description_first", "<Operacje/>", "%<Nazwa>Orzeł</Nazwa><Producent>Z</Producent>",
+         false},
+    };
+    const testing::TempFolder folder;
+    for (const Case& entry : cases) {
+        const std::string path = folder.Write(std::string(entry.name) + ".xml",
+                                              ModelFile(entry.description, entry.inModel));
+        SCOPED_TRACE(entry.name);
+        ExpectSameReading(path);
+        EXPECT_EQ(
+            Read(path, IssueScope::FirstOnly, TreeExtent::ForModelQueries).descriptionsLeftOut,
+            entry.leftOut);
+    }
+}
+
+TEST(DescriptionSkippingTest, TheLoadedTreeHoldsOfEachModelItsNameAndProducer) {
+    testing::RecordingSink sink;
+    DocumentHolder document;
+    ASSERT_EQ(testing::LoadWithEmbeddedSchema(document, testing::DataFile("valid_all_sections.xml"),
+                                              sink),
+              S_OK_STATUS);
+    ModelList models;
+    ASSERT_TRUE(SelectModels(document, models, DeviceKind::CashRegister));
+    ASSERT_FALSE(models.empty());
+    for (const ModelNode& model : models) {
+        std::vector<std::string> children;
+        for (const xmlNode* child = model.node()->children; child != nullptr; child = child->next) {
+            children.emplace_back(reinterpret_cast<const char*>(child->name));
+        }
+        EXPECT_EQ(children, (std::vector<std::string>{"Nazwa", "Producent"}));
+    }
+}
+
+}  // namespace
+}  // namespace pantrel
