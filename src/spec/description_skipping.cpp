@@ -18,6 +18,17 @@ bool Is(const xmlChar* name, const char* expected) {
     return name != nullptr && xmlStrEqual(name, AsXmlChars(expected)) != 0;
 }
 
+// Whether the attributes (five pointers each: local name, prefix, URI, value, value's end)
+// include an xml:id, which the tree builder registers for the document and checks.
+bool HasXmlId(int attributeCount, const xmlChar** attributes) {
+    for (int i = 0; i < attributeCount; ++i) {
+        if (Is(attributes[i * 5 + 1], "xml") && Is(attributes[i * 5], "id")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 struct DescriptionSkipping::StandIn {
@@ -110,12 +121,9 @@ void DescriptionSkipping::GiveUp() {
 
 void DescriptionSkipping::StartSkipped(const xmlChar* localName, int attributeCount,
                                        const xmlChar** attributes) {
-    // The tree builder registers each xml:id of the document and checks its value.
-    for (int i = 0; i < attributeCount; ++i) {
-        if (Is(attributes[i * 5 + 1], "xml") && Is(attributes[i * 5], "id")) {
-            GiveUp();
-            return;
-        }
+    if (HasXmlId(attributeCount, attributes)) {
+        GiveUp();
+        return;
     }
     if (standIns_.size() <= skippedDepth_) {
         standIns_.push_back(std::make_unique<StandIn>());
@@ -185,6 +193,11 @@ void DescriptionSkipping::OnStartElement(void* parser, const xmlChar* localName,
         return;
     }
     const Role role = self.RoleOf(localName, uri);
+    if (self.active_ && role == Role::Model && !HasXmlId(attributeCount, attributes)) {
+        // Nothing reads a model's own attributes either.
+        attributeCount = 0;
+        defaultedCount = 0;
+    }
     self.start_(parser, localName, prefix, uri, namespaceCount, namespaces, attributeCount,
                 defaultedCount, attributes);
     self.kept_.push_back(role);

@@ -15,18 +15,18 @@ namespace pantrel {
 // part of its time. The validator still sees every element, attribute and text of it.
 //
 // A child of a Model (below Sterowniki/Sterownik/Modele, all in the specification namespace)
-// other than its Nazwa and Producent is left out. The parser classes blank text by the shape of
-// the node it stands in (which children it has, whether the last one is text), so each element
-// left out is stood in for by a node that is never linked into the tree and that records that
-// shape; blank text is therefore delivered to the validator exactly as with the whole tree.
-// Nothing is left out in a file with a document type declaration (its tree is validated once
-// more), nor under a model that holds anything but elements before the child.
+// other than its Nazwa and Producent is left out, and so are the model's own attributes. The parser
+// classes blank text by the shape of the node it stands in (which children it has, whether the last
+// one is text), so each element left out is stood in for by a node that is never linked into the
+// tree and that records that shape; blank text is therefore delivered to the validator exactly as
+// with the whole tree. Nothing is left out in a file with a document type declaration (its tree is
+// validated once more), nor under a model that holds anything but elements before the child.
 //
 // Two things the tree builder does with what it builds are not repeated here: it registers xml:id
-// attributes and it refuses text nodes beyond libxml2's size limit. An element left out that has
-// an xml:id, or a text of over a mebibyte in one, stops the parse instead (`gaveUp()`), and the
-// caller reads the file again with the whole tree, so the file's verdict and messages are those
-// of the whole tree in every case.
+// attributes and it refuses text nodes beyond libxml2's size limit. A model with an xml:id keeps
+// its attributes; an element left out that has one, or a text of over a mebibyte in one, stops
+// the parse instead (`gaveUp()`), and the caller reads the file again with the whole tree, so the
+// file's verdict and messages are those of the whole tree in every case.
 //
 // Construct it on a parser before the validator is plugged in (it wraps the tree builder's
 // handlers that the plug passes events on to); it must outlive the parse.
