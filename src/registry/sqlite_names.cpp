@@ -106,7 +106,7 @@ void FoldNameInto(std::string_view name, std::string& folded) {
             lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size() &&
             (static_cast<std::uint8_t>(bytes[pos + 1]) & 0xC0) == 0x80) {
             const char32_t c =
-                ((lead & 0x1Fu) << 6) | (static_cast<std::uint8_t>(bytes[pos + 1]) & 0x3Fu);
+                ((lead & 0x1FU) << 6) | (static_cast<std::uint8_t>(bytes[pos + 1]) & 0x3FU);
             if (c <= LAST_FOLDING) {
                 const char32_t small = TWO_BYTE_FOLDS[c - FIRST_TWO_BYTE];
                 bytes[pos] = static_cast<char>(0xC0 | (small >> 6));
