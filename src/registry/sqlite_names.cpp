@@ -83,14 +83,10 @@ constexpr auto TWO_BYTE_FOLDS = [] {
     return folds;
 }();
 
-}  // namespace
-
-void FoldNameInto(std::string_view name, std::string& folded) {
-    // Folding keeps every character at its length in bytes (capitals and small letters of
-    // Windows-1250 are both one or both two bytes long), so the name is folded in place.
-    folded.assign(name);
-    char* const bytes = folded.data();  // not the string itself: its size stays in a register
-    const std::string_view text{bytes, folded.size()};
+// Folding keeps every character at its length in bytes (capitals and small letters of
+// Windows-1250 are both one or both two bytes long), so a name is folded in place.
+void FoldInPlace(char* const bytes, std::size_t size) {
+    const std::string_view text{bytes, size};
     std::size_t pos = 0;
     while (pos < text.size()) {
         // Most names are ASCII: those letters fold without decoding.
@@ -122,9 +118,16 @@ void FoldNameInto(std::string_view name, std::string& folded) {
     }
 }
 
+}  // namespace
+
+void FoldNameInto(std::string_view name, std::string& folded) {
+    folded.assign(name);
+    FoldInPlace(folded.data(), folded.size());
+}
+
 std::string FoldName(std::string_view name) {
-    std::string folded;
-    FoldNameInto(name, folded);
+    std::string folded{name};
+    FoldInPlace(folded.data(), folded.size());
     return folded;
 }
 
