@@ -1,5 +1,6 @@
 #include "registry/sqlite_names.h"
 
+#include <array>
 #include <cstdint>
 
 #include "registry/windows1250.h"
@@ -51,10 +52,8 @@ std::size_t DecodeCharacter(std::string_view text, std::size_t pos, char32_t& ch
     return length;
 }
 
-char32_t FoldCharacter(char32_t c) {
-    if (c >= U'A' && c <= U'Z') {
-        return c + 0x20;
-    }
+// The small letter of a character beyond ASCII.
+constexpr char32_t FoldCharacter(char32_t c) {
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {  // À…Þ without ×
         return c + 0x20;
     }
@@ -72,14 +71,22 @@ char32_t FoldCharacter(char32_t c) {
     return c;
 }
 
-}  // namespace
+// The letters that fold beyond ASCII are all two bytes long in UTF-8 (U+0080…U+017F, lead bytes
+// C2…C5): their small letters, looked up instead of decided range by range for each of them.
+constexpr char32_t FIRST_TWO_BYTE = 0x80;
+constexpr char32_t LAST_FOLDING = 0x17F;
+constexpr auto TWO_BYTE_FOLDS = [] {
+    std::array<char16_t, LAST_FOLDING - FIRST_TWO_BYTE + 1> folds{};
+    for (char32_t c = FIRST_TWO_BYTE; c <= LAST_FOLDING; ++c) {
+        folds.at(c - FIRST_TWO_BYTE) = static_cast<char16_t>(FoldCharacter(c));
+    }
+    return folds;
+}();
 
-std::string FoldName(std::string_view name) {
-    // Folding keeps every character at its length in bytes (capitals and small letters of
-    // Windows-1250 are both one or both two bytes long), so the name is folded in place.
-    std::string folded{name};
-    char* const bytes = folded.data();  // not the string itself: its size stays in a register
-    const std::string_view text{bytes, folded.size()};
+// Folding keeps every character at its length in bytes (capitals and small letters of
+// Windows-1250 are both one or both two bytes long), so a name is folded in place.
+void FoldInPlace(char* const bytes, std::size_t size) {
+    const std::string_view text{bytes, size};
     std::size_t pos = 0;
     while (pos < text.size()) {
         // Most names are ASCII: those letters fold without decoding.
@@ -90,16 +97,37 @@ std::string FoldName(std::string_view name) {
             ++pos;
             continue;
         }
-        char32_t c = 0;
-        const std::size_t length = DecodeCharacter(text, pos, c);
-        if (length == 2) {
-            const char32_t small = FoldCharacter(c);
-            bytes[pos] = static_cast<char>(0xC0 | (small >> 6));
-            bytes[pos + 1] = static_cast<char>(0x80 | (small & 0x3F));
+        // A lead byte C2…DF with a continuation byte is always a well-formed character.
+        if (const auto lead = static_cast<std::uint8_t>(bytes[pos]);
+            lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size() &&
+            (static_cast<std::uint8_t>(bytes[pos + 1]) & 0xC0) == 0x80) {
+            const char32_t c =
+                ((lead & 0x1FU) << 6) | (static_cast<std::uint8_t>(bytes[pos + 1]) & 0x3FU);
+            if (c <= LAST_FOLDING) {
+                const char32_t small = TWO_BYTE_FOLDS[c - FIRST_TWO_BYTE];
+                bytes[pos] = static_cast<char>(0xC0 | (small >> 6));
+                bytes[pos + 1] = static_cast<char>(0x80 | (small & 0x3F));
+            }
+            pos += 2;
+            continue;
         }
         // Malformed bytes and longer characters stay as they are.
+        char32_t longer = 0;
+        const std::size_t length = DecodeCharacter(text, pos, longer);
         pos += length == 0 ? 1 : length;
     }
+}
+
+}  // namespace
+
+void FoldNameInto(std::string_view name, std::string& folded) {
+    folded.assign(name);
+    FoldInPlace(folded.data(), folded.size());
+}
+
+std::string FoldName(std::string_view name) {
+    std::string folded{name};
+    FoldInPlace(folded.data(), folded.size());
     return folded;
 }
 

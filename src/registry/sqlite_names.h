@@ -19,6 +19,8 @@ inline constexpr std::size_t MAX_VALUE_DATA_BYTES = 1024 * 1024;
 // byte, malformed UTF-8 included, stays as it is. The folded names are stored in the database,
 // so this mapping is part of the file format and must never change.
 std::string FoldName(std::string_view name);
+// The same into `folded`, whose buffer is reused: a key folds every value name written to it.
+void FoldNameInto(std::string_view name, std::string& folded);
 
 // The components of a backslash-separated key path; none when the path is empty, a component
 // is empty or longer than a key name may be, or the path holds a NUL.

@@ -99,7 +99,8 @@ Status SqliteStoreKey::QueryValue(std::string_view name, std::uint32_t& type, st
     }
     const StatementUse use(query);
     sqlite3_bind_int64(query, 1, id_);
-    BindText(query, 2, FoldName(name));
+    FoldNameInto(name, foldedName_);
+    BindTextInPlace(query, 2, foldedName_);
     const int result = sqlite3_step(query);
     if (result == SQLITE_DONE) {
         return ERROR_FILE_NOT_FOUND_STATUS;
@@ -168,7 +169,8 @@ Status SqliteStoreKey::SetValue(std::string_view name, std::uint32_t type, std::
     if (!IsStorableValue(name, data.size())) {
         return ERROR_INVALID_PARAMETER_STATUS;
     }
-    const std::string folded = FoldName(name);
+    FoldNameInto(name, foldedName_);
+    const std::string_view folded = foldedName_;
     std::int64_t seq = 0;
     Status status = state_->NextSeq(id_, seq);
     if (status != 0) {
@@ -217,7 +219,7 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     if (const Status status = CheckWritable(); status != 0) {
         return status;
     }
-    const std::string folded = FoldName(name);
+    FoldNameInto(name, foldedName_);
     Status status = ERROR_SUCCESS_STATUS;
     sqlite3_stmt* remove = state_->Statement(StoreSql::DeleteValue, status);
     if (remove == nullptr) {
@@ -225,7 +227,7 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
     }
     const StatementUse use(remove);
     sqlite3_bind_int64(remove, 1, id_);
-    BindTextInPlace(remove, 2, folded);
+    BindTextInPlace(remove, 2, foldedName_);
     status = StepWrite(remove);
     if (status == 0 && sqlite3_changes(state_->Db()) == 0) {
         return ERROR_FILE_NOT_FOUND_STATUS;

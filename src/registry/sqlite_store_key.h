@@ -44,6 +44,8 @@ private:
     bool forWriting_;
     bool open_ = true;
     std::uint64_t deletionsChecked_;
+    // The folded form of the value name at hand, its buffer kept from one value to the next.
+    std::string foldedName_;
     // Declared after state_, which keeps the connection alive, so that it is finalized first.
     SqliteStatement cursor_;
     std::uint32_t cursorNext_ = 0;
