@@ -128,7 +128,9 @@ TEST_F(ModelListTest, AnotherColumnSortsAscendingAndTakesTheIndicator) {
 
 TEST_F(ModelListTest, TheCurrentRowStaysCurrentAndVisibleThroughASort) {
     for (int i = 0; i < 200; ++i) {
-        store.WriteEntry(DeviceKind::FiscalPrinter, "M" + std::to_string(1000 + i) + "|P", "/a");
+        std::string entry = "M";
+        entry.append(std::to_string(1000 + i)).append("|P");
+        store.WriteEntry(DeviceKind::FiscalPrinter, entry, "/a");
     }
     CPantrelDlg window(store.Access(), prompts);
     ShowAndActivate(window);
