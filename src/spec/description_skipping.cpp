@@ -41,12 +41,7 @@ DescriptionSkipping::DescriptionSkipping(xmlParserCtxt& parser,
     : parser_(parser),
       namespace_(specificationNamespace),
       previousPrivate_(parser._private),
-      start_(parser.sax->startElementNs),
-      end_(parser.sax->endElementNs),
-      characters_(parser.sax->characters),
-      cdata_(parser.sax->cdataBlock),
-      comment_(parser.sax->comment),
-      instruction_(parser.sax->processingInstruction) {
+      builder_(*parser.sax) {
     textMark_.type = XML_TEXT_NODE;
     cdataMark_.type = XML_CDATA_SECTION_NODE;
     otherMark_.type = XML_COMMENT_NODE;
@@ -61,13 +56,7 @@ DescriptionSkipping::DescriptionSkipping(xmlParserCtxt& parser,
 }
 
 DescriptionSkipping::~DescriptionSkipping() {
-    xmlSAXHandler& sax = *parser_.sax;
-    sax.startElementNs = start_;
-    sax.endElementNs = end_;
-    sax.characters = characters_;
-    sax.cdataBlock = cdata_;
-    sax.comment = comment_;
-    sax.processingInstruction = instruction_;
+    *parser_.sax = builder_;
     parser_._private = previousPrivate_;
 }
 
@@ -198,8 +187,8 @@ void DescriptionSkipping::OnStartElement(void* parser, const xmlChar* localName,
         attributeCount = 0;
         defaultedCount = 0;
     }
-    self.start_(parser, localName, prefix, uri, namespaceCount, namespaces, attributeCount,
-                defaultedCount, attributes);
+    self.builder_.startElementNs(parser, localName, prefix, uri, namespaceCount, namespaces,
+                                 attributeCount, defaultedCount, attributes);
     self.kept_.push_back(role);
 }
 
@@ -215,36 +204,32 @@ void DescriptionSkipping::OnEndElement(void* parser, const xmlChar* localName,
         --self.skippedDepth_;
         return;
     }
-    self.end_(parser, localName, prefix, uri);
+    self.builder_.endElementNs(parser, localName, prefix, uri);
     if (!self.kept_.empty()) {
         self.kept_.pop_back();
     }
 }
 
-void DescriptionSkipping::OnCharacters(void* parser, const xmlChar* text, int length) {
-    DescriptionSkipping& self = Of(parser);
-    if (self.skippedDepth_ > 0) {
-        if (!self.gaveUp_) {
-            self.AddText(XML_TEXT_NODE, length);
+void DescriptionSkipping::Text(void* parser, xmlElementType type, const xmlChar* text, int length) {
+    if (skippedDepth_ > 0) {
+        if (!gaveUp_) {
+            AddText(type, length);
         }
         return;
     }
-    if (self.characters_ != nullptr) {
-        self.characters_(parser, text, length);
+    const charactersSAXFunc forward =
+        type == XML_TEXT_NODE ? builder_.characters : builder_.cdataBlock;
+    if (forward != nullptr) {
+        forward(parser, text, length);
     }
 }
 
+void DescriptionSkipping::OnCharacters(void* parser, const xmlChar* text, int length) {
+    Of(parser).Text(parser, XML_TEXT_NODE, text, length);
+}
+
 void DescriptionSkipping::OnCData(void* parser, const xmlChar* text, int length) {
-    DescriptionSkipping& self = Of(parser);
-    if (self.skippedDepth_ > 0) {
-        if (!self.gaveUp_) {
-            self.AddText(XML_CDATA_SECTION_NODE, length);
-        }
-        return;
-    }
-    if (self.cdata_ != nullptr) {
-        self.cdata_(parser, text, length);
-    }
+    Of(parser).Text(parser, XML_CDATA_SECTION_NODE, text, length);
 }
 
 void DescriptionSkipping::OnComment(void* parser, const xmlChar* text) {
@@ -253,8 +238,8 @@ void DescriptionSkipping::OnComment(void* parser, const xmlChar* text) {
         self.AddOther();
         return;
     }
-    if (self.comment_ != nullptr) {
-        self.comment_(parser, text);
+    if (self.builder_.comment != nullptr) {
+        self.builder_.comment(parser, text);
     }
 }
 
@@ -265,8 +250,8 @@ void DescriptionSkipping::OnProcessingInstruction(void* parser, const xmlChar* t
         self.AddOther();
         return;
     }
-    if (self.instruction_ != nullptr) {
-        self.instruction_(parser, target, data);
+    if (self.builder_.processingInstruction != nullptr) {
+        self.builder_.processingInstruction(parser, target, data);
     }
 }
 

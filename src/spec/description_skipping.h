@@ -63,6 +63,8 @@ private:
     Role RoleOf(const xmlChar* localName, const xmlChar* uri) const;
     bool SkipsChild(const xmlChar* localName, const xmlChar* uri) const;
     void StartSkipped(const xmlChar* localName, int attributeCount, const xmlChar** attributes);
+    // Text or CDATA: recorded in a stand-in, else passed on to the tree builder.
+    void Text(void* parser, xmlElementType type, const xmlChar* text, int length);
     void AddText(xmlElementType type, int length);
     void AddOther();
     void GiveUp();
@@ -70,12 +72,7 @@ private:
     xmlParserCtxt& parser_;
     std::string_view namespace_;
     void* previousPrivate_;
-    startElementNsSAX2Func start_;
-    endElementNsSAX2Func end_;
-    charactersSAXFunc characters_;
-    cdataBlockSAXFunc cdata_;
-    commentSAXFunc comment_;
-    processingInstructionSAXFunc instruction_;
+    xmlSAXHandler builder_;  // the tree builder's handlers, put back when this goes
 
     bool decided_ = false;  // whether the document element was seen
     bool active_ = false;   // no document type declaration: descriptions may be left out
