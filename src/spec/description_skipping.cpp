@@ -105,7 +105,9 @@ bool DescriptionSkipping::SkipsChild(const xmlChar* localName, const xmlChar* ur
 
 void DescriptionSkipping::GiveUp() {
     gaveUp_ = true;
-    xmlStopParser(&parser_);
+    // No more events, for us or the validator. xmlStopParser would free the input buffer that
+    // the event being handled points into, which the validator reads after us.
+    parser_.disableSAX = 1;
 }
 
 void DescriptionSkipping::StartSkipped(const xmlChar* localName, int attributeCount,

@@ -25,8 +25,8 @@ namespace pantrel {
 // Two things the tree builder does with what it builds are not repeated here: it registers xml:id
 // attributes and it refuses text nodes beyond libxml2's size limit. A model with an xml:id keeps
 // its attributes; an element left out that has one, or a text of over a mebibyte in one, stops
-// the parse instead (`gaveUp()`), and the caller reads the file again with the whole tree, so the
-// file's verdict and messages are those of the whole tree in every case.
+// the parse's events instead (`gaveUp()`), and the caller reads the file again with the whole tree,
+// so the file's verdict and messages are those of the whole tree in every case.
 //
 // Construct it on a parser before the validator is plugged in (it wraps the tree builder's
 // handlers that the plug passes events on to); it must outlive the parse.
@@ -39,7 +39,7 @@ public:
 
     // Whether at least one element was left out of the tree.
     bool skipped() const noexcept { return skipped_; }
-    // Whether the parse was stopped because only the whole tree gives the right answer.
+    // Whether the parse's events were stopped because only the whole tree gives the right answer.
     bool gaveUp() const noexcept { return gaveUp_; }
 
 private:
