@@ -159,11 +159,65 @@ TEST(DescriptionSkippingTest, DescriptionsReadAsWithTheWholeTree) {
         {"foreign_name_in_model", "<x:Nazwa xmlns:x=\"urn:x\">a</x:Nazwa>", inOrder, true},
         {"name_after_description", "<Operacje/><Nazwa>druga</Nazwa>", inOrder, true},
         {"too_deep", "<Operacje>" + Nested(300) + "</Operacje>", inOrder, true},
+        // Blanks the parser reads character by character, and runs longer than its buffer.
+        {"tab_and_line_end_blanks", Mapping("\t \r\n\t"), inOrder, true},
+        {"long_blank_runs", Mapping(std::string(400, ' ') + "\t" + std::string(400, ' ')), inOrder,
+         true},
+        {"long_blanks_then_text", Mapping(std::string(350, '\t') + "x"), inOrder, true},
+        // xml:space is the parser's own; preserved blanks are text, in and below the element.
+        {"preserve_on_left_out",
+         "<Operacje xml:space=\"preserve\">  <Konfiguracja>  </Konfiguracja>  </Operacje>", inOrder,
+         true},
+        {"default_inside_preserve",
+         "<Operacje xml:space=\"preserve\"><Konfiguracja xml:space=\"default\">  "
+         "</Konfiguracja>  </Operacje>",
+         inOrder, true},
+        {"space_value_unknown", "<Operacje xml:space=\"zle\">  </Operacje>", inOrder, true},
+        // Namespaces the validator resolves by itself, and prefixes nobody declared.
+        {"namespaces_on_left_out",
+         "<Operacje xmlns:q=\"urn:q\" xmlns=\"urn:d\"><q:a/> <b/></Operacje>", inOrder, true},
+        {"xsi_on_left_out",
+         "<Operacje xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\" "
+         "xsi:type=\"x:T\"/>",
+         inOrder, true},
+        {"undeclared_prefix", "<p:Operacje/><Operacje p:a=\"1\"/>", inOrder, true},
+        // The model's own children around the description: only elements let it be left out.
+        {"between_name_and_producer", "<Operacje/>",
+         "<Nazwa>Orzeł</Nazwa>%<Producent>Z</Producent>", true},
+        {"comment_between_name_and_producer", "<Operacje/>",
+         "<Nazwa>Orzeł</Nazwa><!--c--><Producent>Z</Producent>%", true},
+        {"comment_before_description", "<!--c--><Operacje/>", inOrder, false},
+        {"instruction_before_description", "<?p x?>  <Operacje/>", inOrder, false},
+        {"cdata_before_description", "<![CDATA[ ]]><Operacje/>", inOrder, false},
+        {"model_in_model", "<Model><Nazwa>W</Nazwa><Producent>W</Producent></Model>", inOrder,
+         true},
+        // Errors in a description: the parse ends on a malformed one, validation goes on.
+        {"tag_mismatch", "<Operacje><a></b>  x</Operacje>", inOrder, true},
+        {"undeclared_entity", "<Operacje>&nic;</Operacje>", inOrder, true},
+        {"duplicate_attribute", "<Operacje a=\"1\" a=\"2\"/>", inOrder, false},
+        {"character_zero", "<Operacje>&#0;</Operacje>", inOrder, true},
+        {"cdata_end_in_text", "<Operacje>]]></Operacje>", inOrder, true},
+        {"left_open", "<Operacje><a>", inOrder, true},
+        {"invalid_then_more",
+         "<Operacje><Nieznany>  </Nieznany><Inny/></Operacje><Konfiguracja> x </Konfiguracja>",
+         inOrder, true},
+        {"long_text_after_malformed",
+         "<Operacje></a>" + std::string((1 << 20) + 10, 'x') + "</Operacje>", inOrder, false},
         {"xml_id_not_a_name", "<Operacje xml:id=\"1 x\"/>", inOrder, false},
         {"xml_id_twice", "<Operacje xml:id=\"a\"/><Konfiguracja xml:id=\"a\"/>", inOrder, false},
+        {"xml_id_below", "<Operacje><a xml:id=\"x\"/>tekst  </Operacje>", inOrder, false},
         {"long_text",
          "<Operacje><Konfiguracja>" + std::string((1 << 20) + 10, 'x') +
              "</Konfiguracja></Operacje>",
+         inOrder, false},
+        {"longest_text_left_out",
+         "<Operacje><Konfiguracja>" + std::string(1 << 20, 'x') + "</Konfiguracja></Operacje>",
+         inOrder, true},
+        {"long_texts_apart",
+         "<Operacje>" + std::string(600000, 'x') + "<!--c-->" + std::string(600000, 'y') +
+             "<![CDATA[" + std::string(600000, 'z') + "]]></Operacje>",
+         inOrder, true},
+        {"long_cdata", "<Operacje><![CDATA[" + std::string((1 << 20) + 10, 'x') + "]]></Operacje>",
          inOrder, false},
         {"text_before_description", "tekst<Operacje/>", inOrder, false},
         {"description_first", "<Operacje/>", "%<Nazwa>Orzeł</Nazwa><Producent>Z</Producent>",
@@ -185,11 +239,75 @@ TEST(DescriptionSkippingTest, DescriptionsReadAsWithTheWholeTree) {
 TEST(DescriptionSkippingTest, ModelAttributesReadAsWithTheWholeTree) {
     const testing::TempFolder folder;
     for (const char* attributes :
-         {" id=\"1\" param=\"p\"", " xml:id=\"1 x\"", " xml:id=\"a\" id=\"2\"", " ok=\"x\""}) {
-        std::string text = ModelFile("");
+         {" id=\"1\" param=\"p\"", " xml:id=\"1 x\"", " xml:id=\"a\" id=\"2\"", " ok=\"x\"",
+          " xml:space=\"preserve\" xml:lang=\"pl\"", " xmlns:p=\"urn:p\" p:x=\"1\" q:y=\"2\"",
+          " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\""}) {
+        std::string text = ModelFile(Mapping(" ") + "  <Operacje/>\n");
         text.replace(text.find(" id=\"1\""), 7, attributes);
         SCOPED_TRACE(attributes);
         ExpectSameReading(folder.Write("model.xml", text));
+    }
+}
+
+// `text` with the first `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+// UTF-8 text (of the Basic Multilingual Plane) as UTF-16LE with its byte order mark.
+std::string Utf16(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+        unsigned value = length == 1 ? lead : lead & (length == 2 ? 0x1Fu : 0x0Fu);
+        for (std::size_t k = 1; k < length; ++k) {
+            value = (value << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+        }
+        bytes.push_back(static_cast<char>(value & 0xFF));
+        bytes.push_back(static_cast<char>(value >> 8));
+        i += length;
+    }
+    return bytes;
+}
+
+// What lies around the models: the document type, the encoding, where the models stand.
+TEST(DescriptionSkippingTest, FilesReadAsWithTheWholeTree) {
+    const std::string file = ModelFile(Mapping("  ") + "\n <Operacje> x </Operacje>");
+    const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const std::string second = "<Model><Nazwa>Drugi</Nazwa><Producent>Z</Producent></Model>";
+    struct Case {
+        const char* name;
+        std::string text;
+        bool leftOut;
+    };
+    const std::vector<Case> cases = {
+        {"doctype", Replaced(file, declaration, declaration + "<!DOCTYPE Sterowniki>\n"), false},
+        {"doctype_entity",
+         Replaced(Replaced(file, declaration,
+                           declaration + "<!DOCTYPE Sterowniki [<!ENTITY e \"<Operacje/> \">]>\n"),
+                  "<Operacje>", "&e;<Operacje>"),
+         false},
+        {"utf16", Utf16(Replaced(file, "UTF-8", "UTF-16")), true},
+        {"windows1250",
+         Replaced(Replaced(Replaced(file, "UTF-8", "windows-1250"), "\xC5\x82", "\xB3"), "\xC5\x82",
+                  "\xB3"),
+         true},
+        {"foreign_model",
+         Replaced(file, second, "<m:Model xmlns:m=\"urn:m\"><Operacje/></m:Model>"), true},
+        {"model_beside_models",
+         Replaced(file, "<Modele>", "<Model><Nazwa>N</Nazwa><Operacje/></Model><Modele>"), true},
+        {"empty_models", Replaced(file, second, "<Model/><Model>  </Model>"), true},
+    };
+    const testing::TempFolder folder;
+    for (const Case& entry : cases) {
+        const std::string path = folder.Write(std::string(entry.name) + ".xml", entry.text);
+        SCOPED_TRACE(entry.name);
+        ExpectSameReading(path);
+        EXPECT_EQ(
+            Read(path, IssueScope::FirstOnly, TreeExtent::ForModelQueries).descriptionsLeftOut,
+            entry.leftOut);
     }
 }
 
