@@ -119,11 +119,23 @@ std::string Mapping(const std::string& itemName) {
            "</Nazwa></Pozycja></Mapowanie></Konfiguracja>";
 }
 
-// Elements `depth` deep, past libxml2's limit when over 256.
-std::string Nested(int depth) {
+// `text` with the first `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+// Operations whose receiving of sales, of empty content, holds `content`.
+std::string Sales(const std::string& content) {
+    return "<Operacje><OdbiórSprzedaży usuwanie=\"1\">" + content + "</OdbiórSprzedaży></Operacje>";
+}
+
+// Elements `depth` deep, each opened with `start`; past libxml2's limit when the whole file is
+// over 257 deep.
+std::string Nested(int depth, const std::string& start = "<a>") {
     std::string text;
     for (int i = 0; i < depth; ++i) {
-        text.append("<a>");
+        text.append(start);
     }
     for (int i = 0; i < depth; ++i) {
         text.append("</a>");
@@ -159,11 +171,24 @@ TEST(DescriptionSkippingTest, DescriptionsReadAsWithTheWholeTree) {
         {"foreign_name_in_model", "<x:Nazwa xmlns:x=\"urn:x\">a</x:Nazwa>", inOrder, true},
         {"name_after_description", "<Operacje/><Nazwa>druga</Nazwa>", inOrder, true},
         {"too_deep", "<Operacje>" + Nested(300) + "</Operacje>", inOrder, true},
+        {"deepest", "<Operacje>" + Nested(252, "<a b=\"&amp;\" c=\"d\">") + "</Operacje>", inOrder,
+         true},
+        {"one_too_deep", "<Operacje>" + Nested(253, "<a b=\"&amp;\" c=\"d\">") + "</Operacje>",
+         inOrder, true},
         // Blanks the parser reads character by character, and runs longer than its buffer.
         {"tab_and_line_end_blanks", Mapping("\t \r\n\t"), inOrder, true},
         {"long_blank_runs", Mapping(std::string(400, ' ') + "\t" + std::string(400, ' ')), inOrder,
          true},
         {"long_blanks_then_text", Mapping(std::string(350, '\t') + "x"), inOrder, true},
+        // An element of empty content takes no text, not even blanks the parser keeps; the
+        // validator still hears of text after its first error.
+        {"empty_content_blank", Sales("  "), inOrder, true},
+        {"empty_content_blank_after_comment", Sales("<!--c-->\n  "), inOrder, true},
+        {"empty_content_blanks_around_instruction", Sales("  <?p?>  "), inOrder, true},
+        {"empty_content_cdata", Sales("<![CDATA[]]>  "), inOrder, true},
+        {"empty_content_after_error",
+         Replaced(Sales("<!--c-->  <a/>  "), "\"1\"", "\"x\"") + "<Towary> </Towary>", inOrder,
+         true},
         // xml:space is the parser's own; preserved blanks are text, in and below the element.
         {"preserve_on_left_out",
          "<Operacje xml:space=\"preserve\">  <Konfiguracja>  </Konfiguracja>  </Operacje>", inOrder,
@@ -242,17 +267,11 @@ TEST(DescriptionSkippingTest, ModelAttributesReadAsWithTheWholeTree) {
          {" id=\"1\" param=\"p\"", " xml:id=\"1 x\"", " xml:id=\"a\" id=\"2\"", " ok=\"x\"",
           " xml:space=\"preserve\" xml:lang=\"pl\"", " xmlns:p=\"urn:p\" p:x=\"1\" q:y=\"2\"",
           " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\""}) {
-        std::string text = ModelFile(Mapping(" ") + "  <Operacje/>\n");
+        std::string text = ModelFile("<Operacje/>  " + Mapping(" "));
         text.replace(text.find(" id=\"1\""), 7, attributes);
         SCOPED_TRACE(attributes);
         ExpectSameReading(folder.Write("model.xml", text));
     }
-}
-
-// `text` with the first `from` replaced by `to`.
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    text.replace(text.find(from), from.size(), to);
-    return text;
 }
 
 // UTF-8 text (of the Basic Multilingual Plane) as UTF-16LE with its byte order mark.
@@ -274,7 +293,7 @@ std::string Utf16(const std::string& text) {
 
 // What lies around the models: the document type, the encoding, where the models stand.
 TEST(DescriptionSkippingTest, FilesReadAsWithTheWholeTree) {
-    const std::string file = ModelFile(Mapping("  ") + "\n <Operacje> x </Operacje>");
+    const std::string file = ModelFile("\n <Operacje> <Konfiguracja/> </Operacje>" + Mapping("  "));
     const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     const std::string second = "<Model><Nazwa>Drugi</Nazwa><Producent>Z</Producent></Model>";
     struct Case {
@@ -285,9 +304,10 @@ TEST(DescriptionSkippingTest, FilesReadAsWithTheWholeTree) {
     const std::vector<Case> cases = {
         {"doctype", Replaced(file, declaration, declaration + "<!DOCTYPE Sterowniki>\n"), false},
         {"doctype_entity",
-         Replaced(Replaced(file, declaration,
-                           declaration + "<!DOCTYPE Sterowniki [<!ENTITY e \"<Operacje/> \">]>\n"),
-                  "<Operacje>", "&e;<Operacje>"),
+         Replaced(
+             Replaced(file, declaration,
+                      declaration + "<!DOCTYPE Sterowniki [<!ENTITY e \"<Konfiguracja/>\">]>\n"),
+             "<Konfiguracja/>", "&e;"),
          false},
         {"utf16", Utf16(Replaced(file, "UTF-8", "UTF-16")), true},
         {"windows1250",
