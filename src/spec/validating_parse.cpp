@@ -164,9 +164,10 @@ int LocateInFile(void* context, const char** file, unsigned long* line) {
     return input != nullptr ? 0 : -1;
 }
 
-// One pass over the file; `gaveUp` when the descriptions could not be left out after all.
-ValidatingParseResult ParseOnce(const std::string& path, xmlSchema& schema, IssueScope scope,
-                                TreeExtent extent, bool& gaveUp) {
+// One pass over the file; none when the descriptions could not be left out after all (never
+// for the whole tree).
+std::optional<ValidatingParseResult> ParseOnce(const std::string& path, xmlSchema& schema,
+                                               IssueScope scope, TreeExtent extent) {
     ValidatingParseResult result;
     InputFile file = OpenInputFile(path);
     if (!file) {
@@ -203,8 +204,7 @@ ValidatingParseResult ParseOnce(const std::string& path, xmlSchema& schema, Issu
                           nullptr, kParseOptions));
     }
     if (skipping && skipping->gaveUp()) {
-        gaveUp = true;
-        return result;
+        return std::nullopt;
     }
     result.descriptionsLeftOut = skipping && skipping->skipped();
     if (recorder.issues().empty() && (!result.document || recorder.lost())) {
@@ -222,12 +222,10 @@ ValidatingParseResult ParseOnce(const std::string& path, xmlSchema& schema, Issu
 
 ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema, IssueScope scope,
                                        TreeExtent extent) {
-    bool gaveUp = false;
-    ValidatingParseResult result = ParseOnce(path, schema, scope, extent, gaveUp);
-    if (gaveUp) {
-        result = ParseOnce(path, schema, scope, TreeExtent::Whole, gaveUp);
+    if (std::optional<ValidatingParseResult> result = ParseOnce(path, schema, scope, extent)) {
+        return std::move(*result);
     }
-    return result;
+    return std::move(*ParseOnce(path, schema, scope, TreeExtent::Whole));
 }
 
 bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* issues) {

@@ -81,6 +81,16 @@ void ExpectSameReading(const std::string& path) {
     }
 }
 
+// Writes `text` as `name`.xml, reads it both ways, and checks whether descriptions were left out.
+void ExpectSameReadingOf(const testing::TempFolder& folder, const std::string& name,
+                         const std::string& text, bool leftOut) {
+    const std::string path = folder.Write(name + ".xml", text);
+    SCOPED_TRACE(name);
+    ExpectSameReading(path);
+    EXPECT_EQ(Read(path, IssueScope::FirstOnly, TreeExtent::ForModelQueries).descriptionsLeftOut,
+              leftOut);
+}
+
 TEST(DescriptionSkippingTest, EveryTestFileReadsAsWithTheWholeTree) {
     int files = 0;
     for (const auto& entry :
@@ -250,13 +260,8 @@ TEST(DescriptionSkippingTest, DescriptionsReadAsWithTheWholeTree) {
     };
     const testing::TempFolder folder;
     for (const Case& entry : cases) {
-        const std::string path = folder.Write(std::string(entry.name) + ".xml",
-                                              ModelFile(entry.description, entry.inModel));
-        SCOPED_TRACE(entry.name);
-        ExpectSameReading(path);
-        EXPECT_EQ(
-            Read(path, IssueScope::FirstOnly, TreeExtent::ForModelQueries).descriptionsLeftOut,
-            entry.leftOut);
+        ExpectSameReadingOf(folder, entry.name, ModelFile(entry.description, entry.inModel),
+                            entry.leftOut);
     }
 }
 
@@ -322,12 +327,7 @@ TEST(DescriptionSkippingTest, FilesReadAsWithTheWholeTree) {
     };
     const testing::TempFolder folder;
     for (const Case& entry : cases) {
-        const std::string path = folder.Write(std::string(entry.name) + ".xml", entry.text);
-        SCOPED_TRACE(entry.name);
-        ExpectSameReading(path);
-        EXPECT_EQ(
-            Read(path, IssueScope::FirstOnly, TreeExtent::ForModelQueries).descriptionsLeftOut,
-            entry.leftOut);
+        ExpectSameReadingOf(folder, entry.name, entry.text, entry.leftOut);
     }
 }
 
