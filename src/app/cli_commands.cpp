@@ -1,5 +1,6 @@
 #include "app/cli_commands.h"
 
+#include <filesystem>
 #include <ostream>
 #include <system_error>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/file_errors.h"
 #include "app/listing_text.h"
+#include "app/process_file_path.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
 #include "registry/failure_recording_store.h"
@@ -17,6 +19,7 @@
 #include "registry/sqlite_store.h"
 #include "registry/store_failure_text.h"
 #include "spec/specification_errors.h"
+#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {
@@ -27,6 +30,14 @@ public:
     StreamSink(std::ostream& err, MessageSink* shownAlso) : err_(err), shownAlso_(shownAlso) {}
     void ShowError(const std::string& text) override {
         err_ << text << '\n' << std::flush;
+        if (shownAlso_ != nullptr) {
+            shownAlso_->ShowError(text);
+        }
+        shown_ = true;
+    }
+    // A message of the tool's own: its name before it on standard error only, not in a box.
+    void ShowOwnError(const std::string& text) {
+        err_ << "pantrel: " << text << '\n' << std::flush;
         if (shownAlso_ != nullptr) {
             shownAlso_->ShowError(text);
         }
@@ -72,17 +83,35 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
         context.err << "pantrel: nie podano pliku specyfikacji sterownika\n";
         return false;
     }
+    const std::string shown = OnOneLine(path);
     if (FileExists(path)) {
-        return true;
+        std::error_code ignored;
+        const std::filesystem::path file = PathFromUtf8(path);
+        if (std::filesystem::is_directory(file, ignored)) {
+            context.err << "pantrel: '" << shown << "' jest folderem, a nie plikiem specyfikacji\n";
+        } else if (!std::filesystem::is_regular_file(file, ignored)) {
+            context.err << "pantrel: '" << shown
+                        << "' nie jest zwykłym plikiem (to urządzenie, potok lub gniazdo)\n";
+        } else if (NamesProcessOwnFile(file)) {
+            context.err << "pantrel: '" << shown
+                        << "' wskazuje plik otwarty przez sam program (np. standardowe wejście), "
+                           "a nie plik na dysku\n";
+        } else {
+            return true;
+        }
+        return false;
     }
     const std::error_code error = FileStatusError(path);
     if (IsPathTooLong(error)) {
-        context.err << "pantrel: ścieżka pliku '" << OnOneLine(path)
+        context.err << "pantrel: ścieżka pliku '" << shown
                     << "' jest dłuższa, niż pozwala system\n";
     } else if (error == std::errc::permission_denied) {
-        context.err << "pantrel: brak dostępu do pliku '" << OnOneLine(path) << "'\n";
+        context.err << "pantrel: brak dostępu do pliku '" << shown << "'\n";
+    } else if (error == std::errc::too_many_symbolic_link_levels) {
+        context.err << "pantrel: ścieżka pliku '" << shown
+                    << "' prowadzi przez zapętlone dowiązania symboliczne\n";
     } else {
-        context.err << "pantrel: plik '" << OnOneLine(path) << "' nie istnieje\n";
+        context.err << "pantrel: plik '" << shown << "' nie istnieje\n";
     }
     return false;
 }
@@ -122,9 +151,9 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
 
 int RunInstall(const CommandContext& context, const std::string& path) {
     return RunOnSpecification(context, path, StoreOperation::WriteModels,
-                              [](RegistryStore& store, const std::string& full, MessageSink& sink) {
+                              [](RegistryStore& store, const std::string& full, StreamSink& sink) {
                                   if (!IsListableSpecificationPath(full)) {
-                                      sink.ShowError(UnlistablePathMessage(full));
+                                      sink.ShowOwnError(UnlistablePathText(OnOneLine(full)));
                                       return false;
                                   }
                                   return InstallSpecification(store, full, sink);
