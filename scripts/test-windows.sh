@@ -112,6 +112,18 @@ status=0
 iconv -f WINDOWS-1250 -t UTF-8 "$folder/rejestr żółty.reg" 2>/dev/null |
   grep -qF "Kasomat Łącznik 200|Kasomat Sp. z o.o." || fail "-export did not write the entries"
 
+# A target with the read-only attribute, or a device, is refused and left as it was.
+printf 'stare' >"$folder/tylko.reg"
+wine attrib +R "$(winepath -w "$folder/tylko.reg")" >/dev/null 2>&1
+status=0
+(cd "$folder" && wine "$exe" -export "tylko.reg" >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 1 ] || fail "-export onto a read-only file ended with $status"
+[ "$(cat "$folder/tylko.reg")" = "stare" ] || fail "-export replaced a read-only file"
+grep -qF "tylko do odczytu" "$work/err" || fail "-export onto a read-only file: $(cat "$work/err")"
+status=0
+(cd "$folder" && wine "$exe" -export "NUL" >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 1 ] || fail "-export onto the NUL device ended with $status"
+
 # Validate: what an install would register, printed, and nothing written.
 before=$(registry_export)
 status=0
