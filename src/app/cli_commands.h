@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_sink.h"
 #include "registry/registry_store.h"
-#include "spec/message_sink.h"
 
 namespace pantrel {
 

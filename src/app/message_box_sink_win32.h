@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
 
 namespace pantrel {
 

@@ -1,6 +1,8 @@
-#include "app/file_errors.h"
+#include "base/file_errors.h"
 
 #include <filesystem>
+
+#include "base/utf8_path.h"
 
 namespace pantrel {
 
@@ -8,6 +10,12 @@ std::error_code FileStatusError(const std::string& path) {
     std::error_code error;
     static_cast<void>(std::filesystem::status(path, error));
     return error;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
+    return !error && std::filesystem::exists(status);
 }
 
 bool IsPathTooLong(const std::error_code& error) {

@@ -8,6 +8,9 @@ namespace pantrel {
 // Why the file-system status of `path` cannot be read; no error when it can.
 std::error_code FileStatusError(const std::string& path);
 
+// True when the file-system status of `path` (UTF-8) can be read.
+bool FileExists(const std::string& path);
+
 // True for a path longer than the system takes as a whole, or with a name in it that is.
 bool IsPathTooLong(const std::error_code& error);
 

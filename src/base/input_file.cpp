@@ -1,10 +1,10 @@
-#include "spec/input_file.h"
+#include "base/input_file.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "spec/native_file.h"
-#include "spec/utf8_path.h"
+#include "base/native_file.h"
+#include "base/utf8_path.h"
 
 namespace pantrel {
 

@@ -5,7 +5,7 @@
 
 namespace pantrel {
 
-// The two ways the tool opens files by name, through the platform's own call for its path
+// The ways the tool opens files by name, through the platform's own call for its path
 // type (the wide-character call on Windows), so that no name is squeezed through a code page.
 // Both answer null when the file cannot be opened.
 
@@ -13,7 +13,11 @@ namespace pantrel {
 std::FILE* OpenFileForReading(const std::filesystem::path& path);
 
 // A new file, for writing bytes; fails when anything already stands at `path`, a link
-// included, so nothing is ever written through a planted link.
+// included, so nothing is ever written through a planted link. Programs the tool starts do not
+// inherit it. On failure errno says why.
 std::FILE* CreateNewFileForWriting(const std::filesystem::path& path);
+
+// Asks the system to put the file's written data on the disk; false when it could not.
+bool SyncFileToDisk(std::FILE* file);
 
 }  // namespace pantrel

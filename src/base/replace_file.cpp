@@ -1,6 +1,4 @@
-#include "app/replace_file.h"
-
-#include <fcntl.h>
+#include "base/replace_file.h"
 
 #include <cerrno>
 #include <chrono>
@@ -10,12 +8,7 @@
 #include <random>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <unistd.h>
-#endif
+#include "base/native_file.h"
 
 namespace pantrel {
 namespace {
@@ -32,28 +25,9 @@ std::error_code LastError() {
 // Creates `path` for writing only when nothing stands under that name, not even a dangling link;
 // `file_exists` when something does.
 FileHandle CreateNewFile(const std::filesystem::path& path, std::error_code& error) {
-#ifdef _WIN32
-    const int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                          _S_IREAD | _S_IWRITE);
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
-    if (fd < 0) {
-        error = LastError();
-        return nullptr;
-    }
-#ifdef _WIN32
-    FileHandle file{_fdopen(fd, "wb")};
-#else
-    FileHandle file{::fdopen(fd, "wb")};
-#endif
+    FileHandle file{CreateNewFileForWriting(path)};
     if (!file) {
         error = LastError();
-#ifdef _WIN32
-        _close(fd);
-#else
-        ::close(fd);
-#endif
     }
     return file;
 }
@@ -75,19 +49,12 @@ std::filesystem::path TemporaryName(const std::filesystem::path& folder) {
     return folder / name;
 }
 
-// Asks the system to put the file's data on the disk, so that the rename never replaces the
-// target with a file whose data a crash could still take away.
-bool SyncToDisk(std::FILE* file) {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return ::fsync(::fileno(file)) == 0;
-#endif
-}
-
 bool WriteAndClose(FileHandle file, std::string_view bytes, std::error_code& error) {
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                         std::fflush(file.get()) == 0 && SyncToDisk(file.get());
+                         std::fflush(file.get()) == 0 &&
+                         // the rename must never put in the target's place a file whose data a
+                         // crash could still take away
+                         SyncFileToDisk(file.get());
     if (!written) {
         error = LastError();
     }

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 
@@ -15,5 +15,13 @@ Status WideFromUtf8(std::string_view text, std::wstring& wide);
 
 // Unpaired surrogates, which no Windows text needs, become U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);
+
+// The UTF-16 form of a program text for a wide Win32 call. Every text of the program is UTF-8
+// (the registry's names arrive through the same conversion), so nothing is lost here.
+inline std::wstring Widen(std::string_view utf8) {
+    std::wstring wide;
+    WideFromUtf8(utf8, wide);
+    return wide;
+}
 
 }  // namespace pantrel

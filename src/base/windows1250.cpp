@@ -1,9 +1,9 @@
-#include "registry/windows1250.h"
+#include "base/windows1250.h"
 
 #include <array>
 #include <cstdint>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 namespace {

@@ -1,14 +1,12 @@
-#include "registry/specification_install.h"
+#include "install/specification_install.h"
 
 #include <array>
 #include <exception>
-#include <filesystem>
-#include <system_error>
 
+#include "base/file_errors.h"
+#include "loader/specification_namespace.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "spec/specification_namespace.h"
-#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {
@@ -55,12 +53,6 @@ bool LoadExistingSpecification(const std::string& path, MessageSink& sink,
 }
 
 }  // namespace
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);
-    return !error && std::filesystem::exists(status);
-}
 
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count) {

@@ -2,15 +2,12 @@
 
 #include <string>
 
+#include "base/message_sink.h"
 #include "kinds/device_kind.h"
+#include "loader/model_queries.h"
 #include "registry/registry_store.h"
-#include "spec/message_sink.h"
-#include "spec/model_queries.h"
 
 namespace pantrel {
-
-// True when the file-system status of `path` can be read.
-bool FileExists(const std::string& path);
 
 // Registers every model the file declares (cash registers, label scales, fiscal printers, in that
 // order) and raises the version of each driver that received entries. On success `count`, when

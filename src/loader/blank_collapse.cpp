@@ -1,4 +1,4 @@
-#include "spec/blank_collapse.h"
+#include "loader/blank_collapse.h"
 
 #include <libxml/hash.h>
 #include <libxml/schemasInternals.h>

@@ -1,8 +1,8 @@
-#include "spec/child_element.h"
+#include "loader/child_element.h"
 
 #include <algorithm>
 
-#include "spec/libxml_handles.h"
+#include "loader/libxml_handles.h"
 
 namespace pantrel {
 namespace {

@@ -1,10 +1,10 @@
-#include "spec/description_skipping.h"
+#include "loader/description_skipping.h"
 
 #include <libxml/parserInternals.h>
 
 #include <cstddef>
 
-#include "spec/libxml_handles.h"
+#include "loader/libxml_handles.h"
 
 namespace pantrel {
 

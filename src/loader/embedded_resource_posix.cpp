@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <array>
 
-#include "spec/embedded_resource.h"
+#include "loader/embedded_resource.h"
 
 namespace pantrel {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "spec/embedded_resource.h"
+#include "loader/embedded_resource.h"
 
 namespace pantrel {
 

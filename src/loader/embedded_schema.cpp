@@ -1,15 +1,15 @@
-#include "spec/embedded_schema.h"
+#include "loader/embedded_schema.h"
 
 #include <libxml/schemasInternals.h>
 
 #include <limits>
 #include <utility>
 
-#include "spec/blank_collapse.h"
-#include "spec/embedded_resource.h"
-#include "spec/outside_resource_block.h"
-#include "spec/parser_error.h"
-#include "spec/xml_error_scope.h"
+#include "loader/blank_collapse.h"
+#include "loader/embedded_resource.h"
+#include "loader/outside_resource_block.h"
+#include "loader/parser_error.h"
+#include "loader/xml_error_scope.h"
 
 namespace pantrel {
 

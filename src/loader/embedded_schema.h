@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "spec/libxml_handles.h"
+#include "loader/libxml_handles.h"
 
 namespace pantrel {
 

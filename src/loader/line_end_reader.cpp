@@ -1,4 +1,4 @@
-#include "spec/line_end_reader.h"
+#include "loader/line_end_reader.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "spec/input_file.h"
+#include "base/input_file.h"
 
 namespace pantrel {
 

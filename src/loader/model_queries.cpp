@@ -1,13 +1,13 @@
-#include "spec/model_queries.h"
+#include "loader/model_queries.h"
 
 #include <libxml/xpathInternals.h>
 
 #include <utility>
 
-#include "spec/child_element.h"
-#include "spec/libxml_handles.h"
-#include "spec/model_query_text.h"
-#include "spec/specification_document.h"
+#include "loader/child_element.h"
+#include "loader/libxml_handles.h"
+#include "loader/model_query_text.h"
+#include "loader/specification_document.h"
 
 namespace pantrel {
 namespace {

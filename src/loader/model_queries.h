@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "kinds/device_kind.h"
-#include "spec/node_holder.h"
-#include "spec/parser_error.h"
-#include "spec/specification_loader.h"
+#include "loader/node_holder.h"
+#include "loader/parser_error.h"
+#include "loader/specification_loader.h"
 
 namespace pantrel {
 

@@ -1,4 +1,4 @@
-#include "spec/node_holder.h"
+#include "loader/node_holder.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 
 #include <libxml/tree.h>
 
-#include "spec/specification_loader.h"
+#include "loader/specification_loader.h"
 
 namespace pantrel {
 

@@ -1,12 +1,12 @@
-#include "spec/outside_resource_block.h"
+#include "loader/outside_resource_block.h"
 
 #include <libxml/parser.h>
 
 #include <mutex>
 #include <utility>
 
-#include "spec/blank_collapse.h"
-#include "spec/windows1250_encoding.h"
+#include "loader/blank_collapse.h"
+#include "loader/windows1250_encoding.h"
 
 namespace pantrel {
 namespace {

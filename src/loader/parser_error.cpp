@@ -1,4 +1,4 @@
-#include "spec/parser_error.h"
+#include "loader/parser_error.h"
 
 #include <cstdint>
 #include <cstdio>

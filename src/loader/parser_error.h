@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "spec/hresult.h"
+#include "loader/hresult.h"
 
 namespace pantrel {
 

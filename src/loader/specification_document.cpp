@@ -1,12 +1,12 @@
-#include "spec/specification_document.h"
+#include "loader/specification_document.h"
 
 #include <libxml/xpathInternals.h>
 
 #include <memory>
 #include <utility>
 
-#include "spec/parser_error.h"
-#include "spec/xml_error_scope.h"
+#include "loader/parser_error.h"
+#include "loader/xml_error_scope.h"
 
 namespace pantrel {
 namespace {

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "spec/embedded_schema.h"
-#include "spec/libxml_handles.h"
-#include "spec/specification_loader.h"
+#include "loader/embedded_schema.h"
+#include "loader/libxml_handles.h"
+#include "loader/specification_loader.h"
 
 namespace pantrel {
 

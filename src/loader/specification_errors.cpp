@@ -1,13 +1,13 @@
-#include "spec/specification_errors.h"
+#include "loader/specification_errors.h"
 
 #include <new>
 #include <utility>
 
-#include "spec/embedded_schema.h"
-#include "spec/parser_error.h"
-#include "spec/specification_loader.h"
-#include "spec/specification_namespace.h"
-#include "spec/validating_parse.h"
+#include "loader/embedded_schema.h"
+#include "loader/parser_error.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
+#include "loader/validating_parse.h"
 
 namespace pantrel {
 namespace {

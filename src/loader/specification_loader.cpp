@@ -1,14 +1,14 @@
-#include "spec/specification_loader.h"
+#include "loader/specification_loader.h"
 
 #include <new>
 #include <utility>
 
-#include "spec/embedded_schema.h"
-#include "spec/parse_error_message.h"
-#include "spec/parser_error.h"
-#include "spec/source_line.h"
-#include "spec/specification_document.h"
-#include "spec/validating_parse.h"
+#include "loader/embedded_schema.h"
+#include "loader/messages/parse_error_message.h"
+#include "loader/messages/source_line.h"
+#include "loader/parser_error.h"
+#include "loader/specification_document.h"
+#include "loader/validating_parse.h"
 
 namespace pantrel {
 namespace {

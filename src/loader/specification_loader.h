@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "spec/hresult.h"
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
+#include "loader/hresult.h"
 
 namespace pantrel {
 

@@ -1,4 +1,4 @@
-#include "spec/validating_parse.h"
+#include "loader/validating_parse.h"
 
 #include <libxml/parserInternals.h>
 #include <libxml/schemasInternals.h>
@@ -8,14 +8,14 @@
 #include <string_view>
 #include <utility>
 
-#include "spec/description_skipping.h"
-#include "spec/description_text.h"
-#include "spec/input_file.h"
-#include "spec/line_end_reader.h"
-#include "spec/outside_resource_block.h"
-#include "spec/parser_error.h"
-#include "spec/xml_error_description.h"
-#include "spec/xml_error_scope.h"
+#include "base/input_file.h"
+#include "loader/description_skipping.h"
+#include "loader/line_end_reader.h"
+#include "loader/messages/description_text.h"
+#include "loader/messages/xml_error_description.h"
+#include "loader/outside_resource_block.h"
+#include "loader/parser_error.h"
+#include "loader/xml_error_scope.h"
 
 namespace pantrel {
 namespace {

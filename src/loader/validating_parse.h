@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "spec/libxml_handles.h"
+#include "loader/libxml_handles.h"
 
 namespace pantrel {
 

@@ -1,8 +1,8 @@
-#include "spec/windows1250_encoding.h"
+#include "loader/windows1250_encoding.h"
 
 #include <cstddef>
 
-#include "registry/windows1250.h"
+#include "base/windows1250.h"
 
 namespace pantrel {
 namespace {

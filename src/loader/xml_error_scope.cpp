@@ -1,4 +1,4 @@
-#include "spec/xml_error_scope.h"
+#include "loader/xml_error_scope.h"
 
 #include <libxml/globals.h>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/win32_status.h"
 #include "registry/sqlite_connection.h"
-#include "registry/win32_status.h"
 
 namespace pantrel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
 #include "ui/user_prompts.h"
 
 namespace pantrel {

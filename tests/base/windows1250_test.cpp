@@ -1,4 +1,4 @@
-#include "registry/windows1250.h"
+#include "base/windows1250.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 namespace {

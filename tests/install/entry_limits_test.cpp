@@ -12,12 +12,12 @@
 #include "../support/repeat_text.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
+#include "base/utf8_path.h"
+#include "install/specification_install.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/registry_key.h"
-#include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
-#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {

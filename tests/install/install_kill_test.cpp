@@ -18,9 +18,9 @@
 #include "../support/hooked_store.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
+#include "install/specification_install.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
 
 namespace pantrel {

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "spec/embedded_schema.h"
-#include "spec/specification_loader.h"
-#include "spec/specification_namespace.h"
-#include "spec/validating_parse.h"
-#include "spec_test_support.h"
+#include "loader/embedded_schema.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
+#include "loader/validating_parse.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

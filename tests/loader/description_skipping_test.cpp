@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "kinds/device_kind.h"
-#include "spec/embedded_schema.h"
-#include "spec/model_queries.h"
-#include "spec/specification_document.h"
-#include "spec/specification_loader.h"
-#include "spec/specification_namespace.h"
-#include "spec/validating_parse.h"
-#include "spec_test_support.h"
+#include "loader/embedded_schema.h"
+#include "loader/model_queries.h"
+#include "loader/specification_document.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
+#include "loader/validating_parse.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

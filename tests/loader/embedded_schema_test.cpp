@@ -1,4 +1,4 @@
-#include "spec/embedded_schema.h"
+#include "loader/embedded_schema.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "spec/embedded_resource.h"
-#include "spec/parser_error.h"
-#include "spec/specification_namespace.h"
-#include "spec_test_support.h"
+#include "loader/embedded_resource.h"
+#include "loader/parser_error.h"
+#include "loader/specification_namespace.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

@@ -3,16 +3,16 @@
 
 #include <string>
 
-#include "spec/specification_errors.h"
-#include "spec/xml_error_description.h"
-#include "spec_test_support.h"
+#include "loader/messages/xml_error_description.h"
+#include "loader/specification_errors.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {
 
 constexpr const char* kNamespace = "http://www.pantrel.pl/UF/Sterowniki.xsd";
 
-// One file per family of errors: a file of tests/data/spec, or the smallest valid file with one
+// One file per family of errors: a file of tests/data/loader, or the smallest valid file with one
 // piece of text replaced.
 struct DescriptionCase {
     const char* name;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "../support/utf8_check.h"
-#include "spec/specification_errors.h"
-#include "spec_test_support.h"
+#include "loader/specification_errors.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using testing_support::IsWellFormedUtf8;
 
 // The inputs the loader's fuzz target (scripts/fuzz.sh) ever stopped on, kept as
-// tests/data/spec/fuzz_*.xml: each must load or be rejected as the target demands.
+// tests/data/loader/fuzz_*.xml: each must load or be rejected as the target demands.
 std::vector<std::string> FuzzCases() {
     std::vector<std::string> files;
     for (const auto& entry :

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "spec/line_end_reader.h"
-#include "spec/specification_errors.h"
-#include "spec_test_support.h"
+#include "loader/line_end_reader.h"
+#include "loader/specification_errors.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "../support/special_files.h"
-#include "spec/specification_errors.h"
-#include "spec_test_support.h"
+#include "loader/specification_errors.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "../support/loopback_listener.h"
-#include "spec/model_queries.h"
-#include "spec/specification_errors.h"
-#include "spec_test_support.h"
+#include "loader/model_queries.h"
+#include "loader/specification_errors.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {
@@ -20,7 +20,7 @@ using testing::ReadBytes;
 using testing::RecordingSink;
 using testing::TempFolder;
 
-constexpr const char* kSecret = "TAJNA-TRESC-7f3a";  // the content of tests/data/spec/secret.txt
+constexpr const char* kSecret = "TAJNA-TRESC-7f3a";  // the content of tests/data/loader/secret.txt
 
 struct Outcome {
     HResult status = 0;

@@ -1,16 +1,16 @@
-#include "spec_test_support.h"
+#include "loader_test_support.h"
 
 #include <fstream>
 #include <iterator>
 
 #include "../support/temp_folder.h"
-#include "spec/specification_namespace.h"
-#include "spec/utf8_path.h"
+#include "base/utf8_path.h"
+#include "loader/specification_namespace.h"
 
 namespace pantrel::testing {
 
 std::string DataFile(std::string_view name) {
-    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "spec" / name).string();
+    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "loader" / name).string();
 }
 
 std::string ReadBytes(const std::filesystem::path& path) {

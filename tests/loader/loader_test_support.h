@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "spec/message_sink.h"
-#include "spec/specification_loader.h"
+#include "base/message_sink.h"
+#include "loader/specification_loader.h"
 
 namespace pantrel::testing {
 
@@ -18,7 +18,7 @@ public:
     std::vector<std::string> messages;
 };
 
-// A file of tests/data/spec.
+// A file of tests/data/loader.
 std::string DataFile(std::string_view name);
 
 // The bytes of a file; empty when it cannot be read.

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "spec/model_queries.h"
-#include "spec_test_support.h"
+#include "loader/model_queries.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

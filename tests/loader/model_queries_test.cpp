@@ -1,4 +1,4 @@
-#include "spec/model_queries.h"
+#include "loader/model_queries.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "spec/specification_document.h"
-#include "spec/specification_namespace.h"
-#include "spec_test_support.h"
+#include "loader/specification_document.h"
+#include "loader/specification_namespace.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "spec/model_query_text.h"
+#include "loader/model_query_text.h"
 
 #include <gtest/gtest.h>
 

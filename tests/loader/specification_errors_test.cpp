@@ -1,4 +1,4 @@
-#include "spec/specification_errors.h"
+#include "loader/specification_errors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "spec_test_support.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

@@ -1,14 +1,14 @@
-#include "spec/windows1250_encoding.h"
+#include "loader/windows1250_encoding.h"
 
 #include <gtest/gtest.h>
 #include <libxml/encoding.h>
 
 #include <string>
 
-#include "registry/windows1250.h"
-#include "spec/model_queries.h"
-#include "spec/outside_resource_block.h"
-#include "spec_test_support.h"
+#include "base/windows1250.h"
+#include "loader/model_queries.h"
+#include "loader/outside_resource_block.h"
+#include "loader_test_support.h"
 
 namespace pantrel {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
 
 namespace pantrel::testing_support {
 

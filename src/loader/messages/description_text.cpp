@@ -1,4 +1,4 @@
-#include "spec/description_text.h"
+#include "loader/messages/description_text.h"
 
 #include <algorithm>
 #include <charconv>

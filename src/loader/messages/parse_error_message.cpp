@@ -1,4 +1,4 @@
-#include "spec/parse_error_message.h"
+#include "loader/messages/parse_error_message.h"
 
 namespace pantrel {
 

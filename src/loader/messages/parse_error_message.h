@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "spec/validating_parse.h"
+#include "loader/validating_parse.h"
 
 namespace pantrel {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "spec/description_text.h"
-#include "spec/xml_error_description.h"
+#include "loader/messages/description_text.h"
+#include "loader/messages/xml_error_description.h"
 
 namespace pantrel {
 namespace {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "spec/description_text.h"
-#include "spec/xml_error_description.h"
+#include "loader/messages/description_text.h"
+#include "loader/messages/xml_error_description.h"
 
 namespace pantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "spec/source_line.h"
+#include "loader/messages/source_line.h"
 
 #include <libxml/encoding.h>
 #include <libxml/tree.h>
@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "spec/description_text.h"
-#include "spec/input_file.h"
+#include "base/input_file.h"
+#include "loader/messages/description_text.h"
 
 namespace pantrel {
 namespace {

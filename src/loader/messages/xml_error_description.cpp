@@ -1,6 +1,6 @@
-#include "spec/xml_error_description.h"
+#include "loader/messages/xml_error_description.h"
 
-#include "spec/description_text.h"
+#include "loader/messages/description_text.h"
 
 namespace pantrel {
 
