@@ -1,3 +1,4 @@
+// The silent commands (-install, -uninstall, -list, -validate, -export) and their exit statuses.
 #pragma once
 
 #include <iosfwd>

@@ -1,3 +1,4 @@
+// The loader's messages as a Windows message box.
 #pragma once
 
 #include <string>

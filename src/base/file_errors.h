@@ -1,3 +1,4 @@
+// File existence and the Polish reasons a file could not be read or written.
 #pragma once
 
 #include <string>

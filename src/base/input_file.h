@@ -1,3 +1,4 @@
+// Files opened for reading by UTF-8 path, closed on scope exit.
 #pragma once
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The interface through which every layer shows the user an error message.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Opening, creating and syncing files through the platform's own calls.
 #pragma once
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Replacing a file as a whole, never leaving it half-written.
 #pragma once
 
 #include <filesystem>

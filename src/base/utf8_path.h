@@ -1,3 +1,4 @@
+// Conversions between UTF-8 text and file-system paths.
 #pragma once
 
 #include <filesystem>

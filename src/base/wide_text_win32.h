@@ -1,3 +1,4 @@
+// UTF-8 <-> UTF-16 for every wide Win32 call.
 #pragma once
 
 #include <string>

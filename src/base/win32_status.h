@@ -1,3 +1,4 @@
+// Win32 status numbers, key access rights and value types shared by every store.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The Windows-1250 code page: conversions, sort keys and the registry's text lengths.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Installing and uninstalling the models a driver file declares.
 #pragma once
 
 #include <string>

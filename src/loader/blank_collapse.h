@@ -1,3 +1,4 @@
+// Mends libxml2's blank handling around numbers and dates.
 #pragma once
 
 #include <libxml/xmlschemas.h>

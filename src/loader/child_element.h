@@ -1,3 +1,4 @@
+// Answers one-step child queries without the XPath engine.
 #pragma once
 
 #include <libxml/tree.h>

@@ -1,3 +1,4 @@
+// Leaves model descriptions out of the parsed tree.
 #pragma once
 
 #include <libxml/parser.h>

@@ -1,3 +1,4 @@
+// The bytes of a resource built into the tool, by type and id.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The embedded schema, compiled once per namespace.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The loader's COM-style status numbers.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Owners of libxml2 objects.
 #pragma once
 
 #include <libxml/parser.h>

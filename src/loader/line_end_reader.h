@@ -1,3 +1,4 @@
+// Feeds a file to the parser with its line ends as XML reads them.
 #pragma once
 
 #include <array>

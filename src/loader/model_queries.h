@@ -1,3 +1,4 @@
+// Selecting the models of a loaded file and reading their names and producers.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The XPath texts of the model queries.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// A node of a loaded document that keeps its document alive.
 #pragma once
 
 #include <libxml/tree.h>

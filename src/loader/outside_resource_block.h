@@ -1,3 +1,4 @@
+// libxml2's one-time setup, which keeps every outside resource out.
 #pragma once
 
 #include <functional>

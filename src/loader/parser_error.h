@@ -1,3 +1,4 @@
+// The exception of a parser operation that fails outright.
 #pragma once
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// A loaded, validated driver file with its XPath context.
 #pragma once
 
 #include <string>

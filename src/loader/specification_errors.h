@@ -1,3 +1,4 @@
+// Every error of a driver file, for -validate.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Loading and validating a driver file against the embedded schema.
 #pragma once
 
 #include <memory>

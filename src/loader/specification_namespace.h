@@ -1,3 +1,4 @@
+// The namespace of driver files.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// One validating pass of the parser over a driver file.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The Windows-1250 decoder registered with libxml2.
 #pragma once
 
 #include <libxml/encoding.h>

@@ -1,3 +1,4 @@
+// Routes libxml2's errors to a handler for the life of a scope.
 #pragma once
 
 #include <libxml/xmlerror.h>

@@ -1,3 +1,4 @@
+// The store interface: keys and values as the Windows registry has them.
 #pragma once
 
 #include <cstddef>

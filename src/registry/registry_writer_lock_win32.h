@@ -1,3 +1,4 @@
+// The system-wide lock of Pantrel's registry writers on Windows.
 #pragma once
 
 #include <windows.h>

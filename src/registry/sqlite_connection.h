@@ -1,3 +1,4 @@
+// Owners of SQLite connections and statements, and opening the store file.
 #pragma once
 
 #include <sqlite3.h>

@@ -1,3 +1,4 @@
+// The SQLite store's connection and prepared statements.
 #pragma once
 
 #include <array>

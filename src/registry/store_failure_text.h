@@ -1,3 +1,4 @@
+// Polish texts for a store that failed.
 #pragma once
 
 #include <string>

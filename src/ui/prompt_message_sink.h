@@ -1,3 +1,4 @@
+// The loader's messages as error boxes over the window.
 #pragma once
 
 #include "base/message_sink.h"

@@ -1,3 +1,4 @@
+// The main window's commands and button states, shared by every toolkit.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Helpers of the loader tests: a recording sink and the test files.
 #pragma once
 
 #include <filesystem>

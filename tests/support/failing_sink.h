@@ -1,3 +1,4 @@
+// A message sink that fails the test on any message.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// UTF-8 helpers that make parser texts fit for one message line.
 #pragma once
 
 #include <cstddef>

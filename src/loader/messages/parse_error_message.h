@@ -1,3 +1,4 @@
+// The Polish message that says where a file broke.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The source line a message quotes, decoded to UTF-8.
 #pragma once
 
 #include <cstddef>

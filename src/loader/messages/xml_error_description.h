@@ -1,3 +1,4 @@
+// Polish descriptions of libxml2's parser and schema errors.
 #pragma once
 
 #include <libxml/xmlerror.h>
