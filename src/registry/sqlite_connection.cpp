@@ -3,7 +3,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "spec/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace pantrel {
 

@@ -21,7 +21,7 @@
 #include <system_error>
 #include <vector>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 namespace {
