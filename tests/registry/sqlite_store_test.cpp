@@ -109,6 +109,17 @@ void Put(const fs::path& file, const std::string& path, int values) {
     ASSERT_EQ(key->Close(), 0);
 }
 
+// A store of `values` models under Software\\Models, of more than `pages` pages of 4 KiB, whose
+// bytes `damage` then changes on the disk.
+void PutAndDamage(const fs::path& file, int values, std::size_t pages,
+                  const std::function<void(std::string&)>& damage) {
+    Put(file, "Software\\Models", values);
+    std::string bytes = Bytes(file);
+    ASSERT_GT(bytes.size(), pages * 4096U);
+    damage(bytes);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
 // Runs `body` in a child process and answers its exit code (-1 when it did not end normally).
 int InChild(const std::function<int()>& body) {
     const pid_t pid = fork();
@@ -341,11 +352,8 @@ TEST(SqliteStoreTest, FilesThatAreNoStoreOfOursAreRefusedUnchanged) {
 TEST(SqliteStoreTest, AStoreDamagedWhereAWriteDoesNotReachIsNotWritten) {
     Folder folder;
     const fs::path file = folder / "registry.db";
-    Put(file, "Software\\Models", 600);
-    std::string bytes = Bytes(file);
-    ASSERT_GT(bytes.size(), 9U * 4096U);
-    std::fill_n(bytes.begin() + 8 * 4096, 4096, '\0');
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    PutAndDamage(file, 600, 9,
+                 [](std::string& bytes) { std::fill_n(bytes.begin() + 8 * 4096, 4096, '\0'); });
 
     SqliteRegistryStore store(file);
     std::unique_ptr<StoreKey> key;
@@ -363,13 +371,11 @@ TEST(SqliteStoreTest, AStoreDamagedWhereAWriteDoesNotReachIsNotWritten) {
 TEST(SqliteStoreTest, ACorruptedStoreAnswersAnErrorInsteadOfCrashing) {
     Folder folder;
     const fs::path file = folder / "registry.db";
-    Put(file, "Software\\Models", 3000);
-    std::string bytes = Bytes(file);
-    ASSERT_GT(bytes.size(), 16U * 4096U);
-    for (std::size_t i = 2 * 4096; i < bytes.size(); i += 7) {
-        bytes[i] = static_cast<char>(i * 131);
-    }
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    PutAndDamage(file, 3000, 16, [](std::string& bytes) {
+        for (std::size_t i = 2 * 4096; i < bytes.size(); i += 7) {
+            bytes[i] = static_cast<char>(i * 131);
+        }
+    });
 
     SqliteRegistryStore store(file);
     std::unique_ptr<StoreKey> key;
