@@ -8,8 +8,8 @@
 
 namespace pantrel {
 
-// Text written to one standard handle: UTF-8 bytes into a file or a pipe, as on Linux, and
-// UTF-16 through WriteConsoleW into a console, so that Polish letters show whatever the
+// Text written to one standard handle: UTF-8 bytes with CR LF line ends into a file or a pipe,
+// and UTF-16 through WriteConsoleW into a console, so that Polish letters show whatever the
 // console's code page. Written out at every line end and when flushed.
 class HandleStreamBuf final : public std::streambuf {
 public:
