@@ -196,7 +196,7 @@ seams=$root/build-windows/tests/app/pantrel_seams.exe
 # Longer than Windows' 260 characters; Wine cannot open it, so it is refused before the loader.
 long_path="$work/$(printf 'd%.0s' $(seq 200))/$(printf 'f%.0s' $(seq 100)).xml"
 mkdir -p "$(dirname "$long_path")"
-cp tests/data/spec/invalid_unclosed_element.xml "$long_path"
+cp tests/data/loader/invalid_unclosed_element.xml "$long_path"
 while IFS='|' read -r what file boxed; do
   status=0
   PANTREL_TEST_NO_DESKTOP=1 WINEDEBUG=-all,err+eventlog timeout 60 wine "$seams" -install \
@@ -213,8 +213,8 @@ while IFS='|' read -r what file boxed; do
       fail "without a desktop, the message on $what did not reach the event log: $(cat "$work/err")"
   fi
 done <<EOF_CASES
-a file that does not parse|$root/tests/data/spec/invalid_unclosed_element.xml|box
-a file that breaks the schema|$root/tests/data/spec/invalid_model_name_bar.xml|box
+a file that does not parse|$root/tests/data/loader/invalid_unclosed_element.xml|box
+a file that breaks the schema|$root/tests/data/loader/invalid_model_name_bar.xml|box
 an empty file|$work/empty.xml|box
 a folder|$folder|box
 a path longer than the system allows|$long_path|nobox
@@ -227,7 +227,7 @@ grep -q "brak widocznego pulpitu" "$work/err" || fail "no explanation of the mis
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.
 # Nothing may start Wine in between (not even winepath), or the session starts without a display.
-broken=$(winepath -w tests/data/spec/invalid_unclosed_element.xml)
+broken=$(winepath -w tests/data/loader/invalid_unclosed_element.xml)
 wineserver -k
 wineserver -w
 if xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' bash scripts/windows/message-box-check.sh \

@@ -1,3 +1,4 @@
+// Whether the process has a desktop someone sees.
 #pragma once
 
 namespace pantrel {

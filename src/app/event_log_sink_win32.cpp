@@ -5,7 +5,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "registry/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace pantrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "registry/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace pantrel {
 namespace {

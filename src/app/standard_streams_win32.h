@@ -1,3 +1,4 @@
+// Standard output and error of a windowed exe: UTF-8 and CR LF to files, UTF-16 to a console.
 #pragma once
 
 #include <windows.h>

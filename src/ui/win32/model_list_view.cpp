@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "base/wide_text_win32.h"
 #include "kinds/device_kind.h"
-#include "ui/win32/wide_text.h"
 
 namespace pantrel::win32 {
 namespace {
