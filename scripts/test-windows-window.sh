@@ -26,57 +26,13 @@ caption="Sterowniki uniwersalne firmy Tarvex - program serwisowy"
 about_caption="Informacje o programie"
 box_caption="^Program serwisowy$"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/pantrel-window.XXXXXX")
-xvfb_pid=""
-cleanup() {
-  if [ -d "$work/prefix" ]; then
-    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all,err+module WINEDLLOVERRIDES="mscoree,mshtml="
-# Polish system texts (the message boxes' buttons) when the Windows build generated the locale.
-if [ -d build-windows/deps/locale/pl_PL.UTF-8 ]; then
-  export LOCPATH="$root/build-windows/deps/locale"
-  { export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # Wine's locale; this shell has none of its own
-fi
-
-# --- An X server of our own ---------------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+source scripts/windows/wine-display.sh pantrel-window
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 step() { echo "-- $*"; }
-
-# Waits until a window whose name matches appears (or, with "gone", disappears); 20 s at most.
-wait_window() {
-  local pattern=$1 want=${2:-present}
-  for _ in $(seq 200); do
-    if xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; then
-      [ "$want" = present ] && return 0
-    else
-      [ "$want" = gone ] && return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 
 # A PNG of the main window, which the virtual desktop keeps at its top-left corner.
 main_window=""
