@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Drives the window of pantrel.exe under Wine, in a Wine virtual desktop on Xvfb, with xdotool:
 # it opens with its caption over installed examples, a header click re-sorts and a second one
-# sorts back, F5 re-reads the registry, Delete asks and No keeps the model, Yes removes it (both
-# read back with `wine reg query`), also with the focus on a button, as does Ctrl+R, Alt+Space
-# then P opens the About box, Escape closes the box and then the window.
+# sorts back, a typed letter moves no row, F5 re-reads the registry, Delete asks and No keeps the
+# model, Yes removes it (both read back with `wine reg query`), also with the focus on a button,
+# as does Ctrl+R, Alt+Space then P opens the About box, Escape closes the box and then the window.
 #
 #   scripts/test-windows-window.sh [EXE]                      the test (EXE: build-windows/pantrel.exe)
 #   scripts/test-windows-window.sh --screenshot FILE [EXE]    the window over the showroom models
@@ -118,6 +118,17 @@ xdotool mousemove "$header_x" "$header_y" click 1 mousemove 790 590
 snap "$work/ascending.png"
 same_picture "$work/opened.png" "$work/ascending.png" ||
   fail "a second header click did not bring back the opening order"
+
+step "a typed letter moves nothing (no row has a text in the first column)"
+xdotool key Down
+snap "$work/second-row.png"
+same_picture "$work/ascending.png" "$work/second-row.png" && fail "Down moved nothing"
+xdotool key k
+snap "$work/after-letter.png"
+same_picture "$work/second-row.png" "$work/after-letter.png" || fail "a typed letter moved the current row"
+xdotool key Up
+snap "$work/back-up.png"
+same_picture "$work/ascending.png" "$work/back-up.png" || fail "Up did not bring back the first row"
 
 step "F5 re-reads the registry"
 # Alfa W, a label scale, sorts before every example model, so after the re-read it is the

@@ -190,6 +190,11 @@ INT_PTR CPantrelDlg::OnNotify(const NMHDR& header) {
         }
     } else if (header.code == LVN_COLUMNCLICK) {
         m_commands.OnColumnClick(change.iSubItem);
+    } else if (header.code == LVN_ODFINDITEMW) {
+        // A typed letter finds no row, as no row has a text in the first column; an answer of 0
+        // would make the first row current.
+        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, -1);
+        return TRUE;
     } else {
         return FALSE;
     }
