@@ -303,8 +303,8 @@ TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
         ASSERT_NE(end, std::string::npos) << "every line ends in CRLF";
         const std::string line = text.substr(start, end - start);
         start = end + 2;
-        if (line.empty() || line == "REGEDIT4") {
-            continue;
+        if (line.empty() || line == "REGEDIT4" || line.front() == ';') {
+            continue;  // the opening comment says where the keys land
         }
         if (line.front() == '[') {
             ASSERT_EQ(line.back(), ']');
@@ -330,13 +330,16 @@ TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
         i += 2;
         keys[current][name] = readQuoted();
     }
-    const std::string root = "HKEY_LOCAL_MACHINE\\Software\\Tarvex\\Sterowniki2";
+    // Named as 64-bit Windows names the 32-bit view, where the usual import must land.
+    const std::string root = "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Tarvex\\Sterowniki2";
     EXPECT_TRUE(keys.contains(root));
-    EXPECT_EQ(keys["HKEY_LOCAL_MACHINE\\" + kCashModels]["K-9|Kasomat"], Spec("all_kinds.xml"));
-    const std::string scaleKey =
-        "HKEY_LOCAL_MACHINE\\Software\\Tarvex\\Sterowniki2\\Wagi "
-        "etykietuj\xB9"
-        "ce\\{DCC51001-388C-11d9-AAE0-000C2963BED9}";
+    EXPECT_EQ(keys[root + "\\Kasy fiskalne\\{FED75241-388C-11d9-AAE0-000C2963BED9}\\ModeleUni"]
+                  ["K-9|Kasomat"],
+              Spec("all_kinds.xml"));
+    const std::string scaleKey = root +
+                                 "\\Wagi "
+                                 "etykietuj\xB9"
+                                 "ce\\{DCC51001-388C-11d9-AAE0-000C2963BED9}";
     EXPECT_EQ(keys[scaleKey]["Wersja"], "0.1.0");
     EXPECT_EQ(keys[scaleKey + "\\ModeleUni"]["Waga \x8C-1|Wagex \xA3\xF3"
                                              "d\x9F"],
