@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "spec/libxml_handles.h"
@@ -9,6 +10,7 @@ namespace pantrel {
 // The schema a specification is validated against: compiled from the embedded schema text,
 // whose document it keeps, since the compiled form refers to it.
 struct CompiledSchema {
+    std::string namespaceUri;  // its target namespace
     XmlDocPtr document;
     SchemaPtr schema;  // declared after the document, so it goes first
 };

@@ -14,19 +14,16 @@ namespace {
 
 constexpr const char* kNoSchema = "Nie można wczytać wbudowanego schematu plików specyfikacji.";
 constexpr const char* kParserFailed = "Parser XML nie zdołał sprawdzić pliku.";
-constexpr const char* kTreeInvalid =
-    "Plik nie przeszedł końcowego sprawdzenia zgodności ze schematem.";
 
 std::vector<ParseIssue> FindIssues(const std::string& path) {
     XmlDocPtr schemaDocument;
     if (!LoadEmbeddedSchema(schemaDocument, SCHEMA_RESOURCE_ID)) {
         return {{0, 0, kNoSchema}};
     }
-    CompiledSchema schema = CompileSchema(std::move(schemaDocument), SPECIFICATION_NAMESPACE);
-    ValidatingParseResult parsed = ParseAndValidate(path, *schema.schema, IssueScope::All);
-    if (parsed.issues.empty() && !ValidateTree(*parsed.document, *schema.schema, &parsed.issues) &&
-        parsed.issues.empty()) {
-        parsed.issues.push_back({0, 0, kTreeInvalid});
+    const CompiledSchema schema = CompileSchema(std::move(schemaDocument), SPECIFICATION_NAMESPACE);
+    ValidatingParseResult parsed = ParseAndValidate(path, schema, IssueScope::All);
+    if (parsed.issues.empty() && !parsed.valid) {
+        parsed.issues.push_back(std::move(parsed.closingIssue));
     }
     return std::move(parsed.issues);
 }
