@@ -5,6 +5,7 @@
 
 #include "spec/embedded_schema.h"
 #include "spec/parser_error.h"
+#include "spec/specification_document.h"
 #include "spec/specification_loader.h"
 #include "spec/specification_namespace.h"
 #include "spec/validating_parse.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kNoSchema = "Nie można wczytać wbudowanego schematu plików specyfikacji.";
 constexpr const char* kParserFailed = "Parser XML nie zdołał sprawdzić pliku.";
 
-std::vector<ParseIssue> FindIssues(const std::string& path) {
+std::vector<ParseIssue> FindIssues(const std::string& path, DocumentHolder* loaded) {
     XmlDocPtr schemaDocument;
     if (!LoadEmbeddedSchema(schemaDocument, SCHEMA_RESOURCE_ID)) {
         return {{0, 0, kNoSchema}};
@@ -25,15 +26,19 @@ std::vector<ParseIssue> FindIssues(const std::string& path) {
     if (parsed.issues.empty() && !parsed.valid) {
         parsed.issues.push_back(std::move(parsed.closingIssue));
     }
+    if (parsed.issues.empty() && loaded != nullptr) {
+        *loaded = MakeSpecificationDocument(std::move(parsed.records), SPECIFICATION_NAMESPACE);
+    }
     return std::move(parsed.issues);
 }
 
 }  // namespace
 
-std::vector<SpecificationError> CollectSpecificationErrors(const std::string& path) {
+std::vector<SpecificationError> CollectSpecificationErrors(const std::string& path,
+                                                           DocumentHolder* loaded) {
     std::vector<ParseIssue> issues;
     try {
-        issues = FindIssues(path);
+        issues = FindIssues(path, loaded);
     } catch (const ParserError&) {
         issues = {{0, 0, kParserFailed}};
     } catch (const std::bad_alloc&) {
