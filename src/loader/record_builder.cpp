@@ -113,30 +113,30 @@ void RecordBuilder::Start(xmlParserCtxt& parser, std::string_view name, std::str
                 break;
             }
             case Role::DriverProducer:
-                if (!producerSeen_) {
-                    producerSeen_ = true;
-                    capturing_ = role;
-                    captureDepth_ = depth_;
-                    captured_ = 0;
-                }
+                BeginCapture(role, producerSeen_);
                 break;
             case Role::Model:
                 failed_ = !records_.AddModel();
                 nameSeen_ = false;
                 break;
             case Role::ModelName:
-                if (!nameSeen_) {
-                    nameSeen_ = true;
-                    capturing_ = role;
-                    captureDepth_ = depth_;
-                    captured_ = 0;
-                }
+                BeginCapture(role, nameSeen_);
                 break;
             default:
                 break;
         }
     } catch (const std::bad_alloc&) {
         failed_ = true;
+    }
+}
+
+void RecordBuilder::BeginCapture(Role role, bool& seen) {
+    // Only the first such child counts, as the first node a query selects.
+    if (!seen) {
+        seen = true;
+        capturing_ = role;
+        captureDepth_ = depth_;
+        captured_ = 0;
     }
 }
 

@@ -56,6 +56,7 @@ private:
 
     void Start(xmlParserCtxt& parser, std::string_view name, std::string_view uri,
                int attributeCount, int defaultedCount, const xmlChar** attributes);
+    void BeginCapture(Role role, bool& seen);
     void End();
     void Text(std::string_view text);
     Role ChildRole(Role parent, std::string_view name, std::string_view uri) const;
