@@ -382,5 +382,22 @@ TEST(OnePassReadingTest, FilesReadAsWithTheWholeTree) {
     }
 }
 
+// A name and a producer written with CDATA, character references and entities are read as the
+// text they stand for.
+TEST(OnePassReadingTest, NamesAreTheTextTheMarkupStandsFor) {
+    std::string file = ModelFile("");
+    file = Replaced(file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n",
+                    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                    "<!DOCTYPE Sterowniki [<!ENTITY syn \"&amp; Syn\">]>\n");
+    file = Replaced(file, "<Nazwa>Orzeł</Nazwa>", "<Nazwa>Or<![CDATA[z<&]]>e&#x142;&syn;</Nazwa>");
+    file = Replaced(file, "<Producent>Zakład</Producent>",
+                    "<Producent><![CDATA[Z]]>&#65;</Producent>");
+    const testing::TempFolder folder;
+    const std::string path = folder.Write("znaczniki.xml", file);
+    ExpectSameReading(path);
+    EXPECT_EQ(ReadAsInstall(path).models,
+              (std::vector<std::string>{"1|Orz<&eł& Syn|ZA", "1|Drugi|ZA"}));
+}
+
 }  // namespace
 }  // namespace pantrel
