@@ -184,7 +184,9 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     if (!CheckFile(context, full)) {
         return EXIT_FAILED;
     }
-    const std::vector<SpecificationError> errors = CollectSpecificationErrors(full);
+    // One reading gives every error, or the models an install would register.
+    DocumentHolder document;
+    const std::vector<SpecificationError> errors = CollectSpecificationErrors(full, &document);
     if (!errors.empty()) {
         for (const SpecificationError& error : errors) {
             context.err << FormatSpecificationError(error) << '\n';
@@ -197,15 +199,11 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     }
     // What an install would register is what it registers into a store of its own.
     SqliteRegistryStore scratch{":memory:"};
-    // A check for scripts: its messages go to standard error only, never into a box.
-    StreamSink sink{context.err, nullptr};
-    if (!InstallSpecification(scratch, full, sink)) {
-        if (!sink.Shown()) {
-            context.err << "pantrel: plik '" << full
-                        << "' nie jest poprawną specyfikacją sterownika\n";
-        }
+    if (!InstallLoadedSpecification(scratch, document, full)) {
+        context.err << "pantrel: plik '" << full << "' nie jest poprawną specyfikacją sterownika\n";
         return EXIT_FAILED;
     }
+    document.reset();
     PrintModels(context.out, ReadRegisteredModels(scratch));
     return EXIT_DONE;
 }

@@ -158,8 +158,11 @@ TEST_F(CommandLineTest, UninstallOfTheLastModelsRemovesTheModelKeyButKeepsTheVer
     EXPECT_EQ(Version(kCashModels), "0.1.0");
 }
 
+// Only the Polish message reaches standard error, also when the file's bytes do not fit its
+// declared encoding.
 TEST_F(CommandLineTest, FileThatDoesNotLoadPrintsTheLoadersMessageAndWritesNothing) {
-    for (const std::string name : {"model_without_name.xml", "not_well_formed.xml"}) {
+    for (const std::string name :
+         {"model_without_name.xml", "not_well_formed.xml", "bad_bytes_euc_jp.xml"}) {
         const ProcessResult result = Run({"-install", Spec(name)});
         EXPECT_EQ(result.exitCode, 1) << name;
         EXPECT_EQ(result.err.rfind("Błąd w pliku '" + Spec(name) + "' linia ", 0), 0) << result.err;
