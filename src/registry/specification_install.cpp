@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "registry/interrupted_work.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 #include "spec/specification_namespace.h"
@@ -72,7 +73,22 @@ bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageS
     if (!LoadExistingSpecification(path, sink, document)) {
         return false;
     }
+    JournalHold journal;
+    if (!BeginRecordedWork(hive, {RecordedOperation::Install, path}, sink, journal)) {
+        return false;
+    }
     int total = 0;
+    const bool installed = InstallLoadedSpecification(hive, document, path, total);
+    ClearRecordedWork(journal);
+    if (installed && count != nullptr) {
+        *count = total;
+    }
+    return installed;
+}
+
+bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
+                                const std::string& path, int& total) {
+    total = 0;
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {
         if (!SelectModels(document, models, kind)) {
@@ -83,9 +99,6 @@ bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageS
             return false;
         }
         total += written;
-    }
-    if (count != nullptr) {
-        *count = total;
     }
     return true;
 }
@@ -134,6 +147,16 @@ bool UninstallSpecification(RegistryStore& hive, const std::string& path, Messag
     if (!LoadExistingSpecification(path, sink, document)) {
         return false;
     }
+    JournalHold journal;
+    if (!BeginRecordedWork(hive, {RecordedOperation::Uninstall, path}, sink, journal)) {
+        return false;
+    }
+    const bool uninstalled = UninstallLoadedSpecification(hive, document);
+    ClearRecordedWork(journal);
+    return uninstalled;
+}
+
+bool UninstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document) {
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {
         if (!SelectModels(document, models, kind) || !UninstallModels(hive, models, kind)) {
