@@ -11,6 +11,7 @@
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
 #include "registry/failure_recording_store.h"
+#include "registry/interrupted_work.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/specification_install.h"
@@ -118,6 +119,13 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
     return EXIT_DONE;
 }
 
+// What a killed install or uninstall left unfinished is finished before the models are read,
+// so that they are read as that run meant to leave them.
+void FinishBeforeReading(const CommandContext& context) {
+    StreamSink sink{context.err, context.shownAlso};
+    FinishInterruptedWork(context.hive, sink);
+}
+
 }  // namespace
 
 int RunInstall(const CommandContext& context, const std::string& path) {
@@ -136,6 +144,7 @@ int RunUninstall(const CommandContext& context, const std::string& path) {
 }
 
 int RunList(const CommandContext& context) {
+    FinishBeforeReading(context);
     FailureRecordingStore store{context.hive};
     std::vector<RegisteredModel> models = ReadRegisteredModels(store);
     // A store that cannot be read is not an empty one: a script must not take it for one.
@@ -186,6 +195,7 @@ int RunExport(const CommandContext& context, const std::string& file) {
         context.err << "pantrel: nie podano pliku, do którego zapisać rejestr\n";
         return EXIT_FAILED;
     }
+    FinishBeforeReading(context);
     const std::string full = MakeFullPath(file);
     const ExportOutcome outcome = ExportRegistry(context.hive, full);
     switch (outcome.result) {
