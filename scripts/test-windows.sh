@@ -166,6 +166,10 @@ while IFS= read -r line; do
   grep -qxF "$line" <<<"$exported" || fail "entry missing after -install under 1252: $line"
 done <<<"$(expected_entries "$other" "$(winepath -w "$other" | sed 's/\\/\\\\/g')" "Waga etykietująca")"
 
+# An install or uninstall killed after any of its writes, finished by the next run (-list).
+bash scripts/windows/interrupted-runs-check.sh "$exe" "$root/build-windows/pantrel-killed-run.exe" \
+  "$work/interrupted" || fail "a killed run was not finished by the next run"
+
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.
 # Nothing may start Wine in between (not even winepath), or the session starts without a display.
