@@ -19,11 +19,13 @@ cp "$root/examples/sklep_komplet.xml" "$work/later.xml"
 earlier=$(winepath -w "$work/earlier.xml")
 later=$(winepath -w "$work/later.xml")
 
-export_registry() {  # the registry under Software\Tarvex, sorted, or nothing
+# The registry under Software\Tarvex, or nothing; Wine lists keys and values by name, so two
+# exports of the same registry are the same text whatever order it was written in.
+export_registry() {
   rm -f "$work/export.reg"
   if wine reg export 'HKLM\Software\Tarvex' "$(winepath -w "$work/export.reg")" /reg:32 /y \
       >/dev/null 2>&1; then
-    iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' | grep -v '^$' | sort
+    iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r'
   fi
 }
 # The registry as the steps leave it, from none: "i FILE" installs, "u FILE" uninstalls.
