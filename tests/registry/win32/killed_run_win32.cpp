@@ -7,8 +7,9 @@
 //
 // Exit status: 0 when the run ended before its n-th write, 1 when it failed, 99 when it was ended.
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, whose types it builds on.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
