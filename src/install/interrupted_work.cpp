@@ -1,10 +1,10 @@
-#include "registry/interrupted_work.h"
+#include "install/interrupted_work.h"
 
 #include <string>
 
-#include "registry/specification_install.h"
-#include "spec/specification_loader.h"
-#include "spec/specification_namespace.h"
+#include "install/specification_install.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
 
 namespace pantrel {
 namespace {

@@ -1,10 +1,9 @@
-// Finishing the install or uninstall of a run that was killed midway, and the record that every
-// install and uninstall keeps while it writes.
+// Finishing the work a killed install or uninstall left recorded, and recording one's own.
 #pragma once
 
+#include "base/message_sink.h"
 #include "registry/registry_store.h"
 #include "registry/work_journal.h"
-#include "spec/message_sink.h"
 
 namespace pantrel {
 

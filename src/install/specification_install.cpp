@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "base/file_errors.h"
-#include "loader/specification_namespace.h"
 #include "install/interrupted_work.h"
+#include "loader/specification_namespace.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 

@@ -1,5 +1,4 @@
-// The record of an install or uninstall in progress, kept in the store so that the next run can
-// finish the work of a writer that was killed midway.
+// The record in the store of an install or uninstall in progress, for the next run to finish.
 #pragma once
 
 #include <optional>

@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "install/interrupted_work.h"
 #include "install/specification_install.h"
 #include "kinds/string_table.h"
 #include "registry/failure_recording_store.h"
-#include "registry/interrupted_work.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "ui/prompt_message_sink.h"

@@ -2,7 +2,7 @@
 // written (as the registry does), is finished by the next run: the store then equals the one a
 // whole run leaves. A record the next run cannot finish is told once and dropped or kept.
 
-#include "registry/interrupted_work.h"
+#include "install/interrupted_work.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include "../support/hooked_store.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
-#include "registry/specification_install.h"
+#include "install/specification_install.h"
 #include "registry/sqlite_store.h"
 #include "registry/work_journal.h"
 

@@ -11,11 +11,11 @@
 
 #include "../support/failing_sink.h"
 #include "../support/hooked_store.h"
+#include "install/specification_install.h"
 #include "kinds/string_table.h"
 #include "recording_view.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "registry/specification_install.h"
 #include "ui_store_support.h"
 
 namespace pantrel::testing {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "../../support/hooked_store.h"
-#include "registry/specification_install.h"
-#include "registry/wide_text_win32.h"
+#include "base/wide_text_win32.h"
+#include "install/specification_install.h"
 #include "registry/win32_store.h"
 
 namespace {
