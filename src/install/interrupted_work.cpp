@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/file_errors.h"
 #include "install/specification_install.h"
 #include "loader/specification_loader.h"
 #include "loader/specification_namespace.h"
