@@ -236,6 +236,10 @@ PANTREL_TEST_NO_DESKTOP=1 timeout 60 wine "$seams" >/dev/null 2>"$work/err" </de
 [ "$status" -eq 2 ] || fail "without a desktop, the window was asked for and the run ended with $status"
 grep -q "brak widocznego pulpitu" "$work/err" || fail "no explanation of the missing desktop: $(cat "$work/err")"
 
+# An install or uninstall killed after any of its writes, finished by the next run (-list).
+bash scripts/windows/interrupted-runs-check.sh "$exe" "$root/build-windows/pantrel-killed-run.exe" \
+  "$work/interrupted" || fail "a killed run was not finished by the next run"
+
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.
 # Nothing may start Wine in between (not even winepath), or the session starts without a display.

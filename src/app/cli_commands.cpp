@@ -12,6 +12,7 @@
 #include "app/registry_export.h"
 #include "base/file_errors.h"
 #include "base/utf8_path.h"
+#include "install/interrupted_work.h"
 #include "install/specification_install.h"
 #include "kinds/device_kind.h"
 #include "loader/specification_errors.h"
@@ -147,6 +148,13 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
     return EXIT_DONE;
 }
 
+// What a killed install or uninstall left unfinished is finished before the models are read,
+// so that they are read as that run meant to leave them.
+void FinishBeforeReading(const CommandContext& context) {
+    StreamSink sink{context.err, context.shownAlso};
+    FinishInterruptedWork(context.hive, sink);
+}
+
 }  // namespace
 
 int RunInstall(const CommandContext& context, const std::string& path) {
@@ -165,6 +173,7 @@ int RunUninstall(const CommandContext& context, const std::string& path) {
 }
 
 int RunList(const CommandContext& context) {
+    FinishBeforeReading(context);
     FailureRecordingStore store{context.hive};
     std::vector<RegisteredModel> models = ReadRegisteredModels(store);
     // A store that cannot be read is not an empty one: a script must not take it for one.
@@ -199,7 +208,8 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     }
     // What an install would register is what it registers into a store of its own.
     SqliteRegistryStore scratch{":memory:"};
-    if (!InstallLoadedSpecification(scratch, document, full)) {
+    int written = 0;
+    if (!InstallLoadedSpecification(scratch, document, full, written)) {
         context.err << "pantrel: plik '" << full << "' nie jest poprawną specyfikacją sterownika\n";
         return EXIT_FAILED;
     }
@@ -213,6 +223,7 @@ int RunExport(const CommandContext& context, const std::string& file) {
         context.err << "pantrel: nie podano pliku, do którego zapisać rejestr\n";
         return EXIT_FAILED;
     }
+    FinishBeforeReading(context);
     const std::string full = MakeFullPath(file);
     const ExportOutcome outcome = ExportRegistry(context.hive, full);
     switch (outcome.result) {

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "base/file_errors.h"
+#include "install/interrupted_work.h"
 #include "loader/specification_namespace.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
@@ -61,13 +62,25 @@ bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageS
         return false;
     }
     DocumentHolder document;
-    return LoadExistingSpecification(path, sink, document) &&
-           InstallLoadedSpecification(hive, document, path, count);
+    if (!LoadExistingSpecification(path, sink, document)) {
+        return false;
+    }
+    JournalHold journal;
+    if (!BeginRecordedWork(hive, {RecordedOperation::Install, path}, sink, journal)) {
+        return false;
+    }
+    int total = 0;
+    const bool installed = InstallLoadedSpecification(hive, document, path, total);
+    ClearRecordedWork(journal);
+    if (installed && count != nullptr) {
+        *count = total;
+    }
+    return installed;
 }
 
 bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
-                                const std::string& path, int* count) {
-    int total = 0;
+                                const std::string& path, int& total) {
+    total = 0;
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {
         if (!SelectModels(document, models, kind)) {
@@ -78,9 +91,6 @@ bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& docum
             return false;
         }
         total += written;
-    }
-    if (count != nullptr) {
-        *count = total;
     }
     return true;
 }
@@ -129,6 +139,16 @@ bool UninstallSpecification(RegistryStore& hive, const std::string& path, Messag
     if (!LoadExistingSpecification(path, sink, document)) {
         return false;
     }
+    JournalHold journal;
+    if (!BeginRecordedWork(hive, {RecordedOperation::Uninstall, path}, sink, journal)) {
+        return false;
+    }
+    const bool uninstalled = UninstallLoadedSpecification(hive, document);
+    ClearRecordedWork(journal);
+    return uninstalled;
+}
+
+bool UninstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document) {
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {
         if (!SelectModels(document, models, kind) || !UninstallModels(hive, models, kind)) {

@@ -17,13 +17,19 @@ namespace pantrel {
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count = nullptr);
 
-// Registers the models of a document already loaded from `path`, as InstallSpecification does
-// after its load.
-bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
-                                const std::string& path, int* count = nullptr);
-
 // Removes the entries of every model the file declares, and each model key left without values.
+//
+// Both first finish what a killed run left recorded, then record their own work from before
+// their first write to after their last (BeginRecordedWork), so that the next run finishes it
+// when this one is killed.
 bool UninstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink);
+
+// The kinds' part of an install and of an uninstall, on a file already loaded: what a run that
+// was killed midway is finished with, and what -validate registers into a scratch store. `total`
+// receives the number of entries written.
+bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
+                                const std::string& path, int& total);
+bool UninstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document);
 
 // Writes one entry per readable model into the kind's model key; `count` receives the number
 // written.

@@ -18,6 +18,7 @@ public:
                    std::unique_ptr<StoreKey>& key) override;
     Status CreateKey(std::string_view path, std::uint32_t access,
                      std::unique_ptr<StoreKey>& key) override;
+    bool KeepsWriteSpansWhole() const override { return store_.KeepsWriteSpansWhole(); }
 
     // 0 while every open, create, listing of values, write, deletion and commit succeeded or
     // found nothing.

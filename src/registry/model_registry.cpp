@@ -143,21 +143,24 @@ bool BumpDriverVersion(RegistryStore& hive, std::string_view driverKeyPath) {
     // A missing, unreadable or over-long version reads as an empty text and starts at 0.1.0.
     std::string text;
     key.QueryText(VERSION_VALUE, text, VERSION_TEXT_CAPACITY);
+    const std::string version = NextVersionText(text);
+    const Status written = key.Get().SetValue(VERSION_VALUE, REG_SZ_TYPE, StringValueData(version));
+    const Status closed = key.Close();
+    return written == ERROR_SUCCESS_STATUS && closed == ERROR_SUCCESS_STATUS;
+}
+
+std::string NextVersionText(std::string_view current) {
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t c = 0;
-    if (!text.empty()) {
-        ParseVersion(text, a, b, c);
+    if (!current.empty()) {
+        ParseVersion(current, a, b, c);
     }
     // The middle number stops at the 32-bit limit rather than wrapping to a negative one.
     if (b < std::numeric_limits<std::int32_t>::max()) {
         ++b;
     }
-    const std::string version =
-        std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c);
-    const Status written = key.Get().SetValue(VERSION_VALUE, REG_SZ_TYPE, StringValueData(version));
-    const Status closed = key.Close();
-    return written == ERROR_SUCCESS_STATUS && closed == ERROR_SUCCESS_STATUS;
+    return std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c);
 }
 
 void ParseVersion(std::string_view text, std::int32_t& a, std::int32_t& b, std::int32_t& c) {

@@ -61,6 +61,10 @@ bool IsModelKeyEmpty(RegistryStore& hive, DeviceKind kind);
 // 0.1.0); false when the driver key cannot be opened or the write fails.
 bool BumpDriverVersion(RegistryStore& hive, std::string_view driverKeyPath);
 
+// The version text BumpDriverVersion writes over `current` (the old text, empty when missing or
+// unreadable).
+std::string NextVersionText(std::string_view current);
+
 // Reads three numbers the way atol does, each after the next ".", saturating at the 32-bit
 // limits; a text with fewer dots repeats its last number.
 void ParseVersion(std::string_view text, std::int32_t& a, std::int32_t& b, std::int32_t& c);

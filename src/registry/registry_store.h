@@ -86,6 +86,11 @@ public:
     // written.
     virtual Status CreateKey(std::string_view path, std::uint32_t access,
                              std::unique_ptr<StoreKey>& key) = 0;
+
+    // True when a writer killed midway leaves each of its write spans whole or not at all (the
+    // SQLite store's transactions); false when every value written before the kill stays (the
+    // registry), so that work a killed writer began must be recorded and finished by the next run.
+    virtual bool KeepsWriteSpansWhole() const { return false; }
 };
 
 }  // namespace pantrel

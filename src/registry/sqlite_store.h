@@ -47,6 +47,7 @@ public:
                    std::unique_ptr<StoreKey>& key) override;
     Status CreateKey(std::string_view path, std::uint32_t access,
                      std::unique_ptr<StoreKey>& key) override;
+    bool KeepsWriteSpansWhole() const override { return true; }
 
     const std::filesystem::path& Path() const;
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "install/interrupted_work.h"
 #include "install/specification_install.h"
 #include "kinds/string_table.h"
 #include "registry/failure_recording_store.h"
@@ -71,6 +72,12 @@ void WindowCommands::ShowStoreFailure(StoreOperation operation, Status status) {
 }
 
 void WindowCommands::InitList() {
+    // What a killed install or uninstall left unfinished is finished before the first re-read.
+    // The store is used as it is: a failure to finish is told as such, not as a failed re-read.
+    if (const std::unique_ptr<RegistryStore> hive = store_.open ? store_.open() : nullptr) {
+        PromptMessageSink sink{prompts_};
+        FinishInterruptedWork(*hive, sink);
+    }
     RefreshList();
     EnableControls(true);
 }

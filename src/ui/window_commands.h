@@ -23,7 +23,8 @@ public:
     ModelListLogic& List() { return list_; }
     const ModelListLogic& List() const { return list_; }
 
-    // The shared end of opening the window: the first re-read, then the buttons as it leaves
+    // The shared end of opening the window: finishing what a killed run left recorded, the
+    // first re-read, then the buttons as it leaves
     // them ("&Dodaj" and "Zamknij" enabled, "&Usuń" when a row is current).
     void InitList();
     // Re-reads every registered model (see ModelListLogic::RefreshList). A store that cannot be

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +21,13 @@ struct StoreHooks {
     std::function<void(std::uint32_t index, bool withData, Status status)> afterEnumValue;
     // After every SetValue that succeeded.
     std::function<void()> afterSetValue;
+    // After every DeleteValue that succeeded.
+    std::function<void()> afterDeleteValue;
+    // Set to answer KeepsWriteSpansWhole in place of the store, e.g. so that a SQLite store
+    // records its work as the registry must.
+    std::optional<bool> keepsWriteSpansWhole;
+    // Set to refuse every open or creation for writing with 5, as a registry without the rights.
+    bool refuseWrites = false;
 };
 
 // Passes every call on to another store and runs the hooks at their moments, so that a test can
@@ -33,6 +41,9 @@ public:
         if (hooks_.beforeOpen) {
             hooks_.beforeOpen(path);
         }
+        if (hooks_.refuseWrites && (access & KEY_SET_VALUE_ACCESS) != 0) {
+            return ERROR_ACCESS_DENIED_STATUS;
+        }
         return Wrap(store_.OpenKey(path, access, key), key);
     }
     Status CreateKey(std::string_view path, std::uint32_t access,
@@ -40,7 +51,13 @@ public:
         if (hooks_.beforeOpen) {
             hooks_.beforeOpen(path);
         }
+        if (hooks_.refuseWrites) {
+            return ERROR_ACCESS_DENIED_STATUS;
+        }
         return Wrap(store_.CreateKey(path, access, key), key);
+    }
+    bool KeepsWriteSpansWhole() const override {
+        return hooks_.keepsWriteSpansWhole.value_or(store_.KeepsWriteSpansWhole());
     }
 
 private:
@@ -68,7 +85,13 @@ private:
             }
             return status;
         }
-        Status DeleteValue(std::string_view name) override { return key_->DeleteValue(name); }
+        Status DeleteValue(std::string_view name) override {
+            const Status status = key_->DeleteValue(name);
+            if (status == ERROR_SUCCESS_STATUS && hooks_.afterDeleteValue) {
+                hooks_.afterDeleteValue();
+            }
+            return status;
+        }
         Status EnumSubKey(std::uint32_t index, std::string& name) override {
             return key_->EnumSubKey(index, name);
         }

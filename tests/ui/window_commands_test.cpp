@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "../support/failing_sink.h"
+#include "../support/hooked_store.h"
+#include "install/specification_install.h"
 #include "kinds/string_table.h"
 #include "recording_view.h"
 #include "registry/model_registry.h"
@@ -206,6 +209,78 @@ TEST_F(WindowCommandsTest, EveryOperationReachesTheStoreFileAsItIsNow) {
     EXPECT_EQ(store.EntryNames(DeviceKind::FiscalPrinter), (Texts{"Nowsza D|Drukpol"}));
     EXPECT_EQ(view.Models(), (Models{"Nowsza D"}));
     EXPECT_TRUE(prompts.errors.empty());
+}
+
+// A store file reached as the registry is: every value written stays when a run is killed, so
+// the tools record their work.
+class RegistryLikeStore final : public RegistryStore {
+public:
+    explicit RegistryLikeStore(const std::filesystem::path& file) : file_(file) {}
+    Status OpenKey(std::string_view path, std::uint32_t access,
+                   std::unique_ptr<StoreKey>& key) override {
+        return file_.OpenKey(path, access, key);
+    }
+    Status CreateKey(std::string_view path, std::uint32_t access,
+                     std::unique_ptr<StoreKey>& key) override {
+        return file_.CreateKey(path, access, key);
+    }
+    bool KeepsWriteSpansWhole() const override { return false; }
+
+private:
+    SqliteRegistryStore file_;
+};
+
+struct RunKilled {};
+
+TEST(WindowOpeningTest, FinishesAKilledInstallFirstOrSaysOnceWhyItCannot) {
+    for (const bool fileGone : {false, true}) {
+        SCOPED_TRACE(fileGone ? "file gone" : "file there");
+        TempStore store;
+        const std::filesystem::path file = store.Folder() / "kinds.xml";
+        std::filesystem::copy_file(UiDataFile("three_kinds.xml"), file);
+        {
+            // The record's two values, then the cash register's entry and version: the other
+            // kinds are not written when the run ends.
+            RegistryLikeStore hive{store.File()};
+            int writes = 0;
+            testing_support::StoreHooks hooks;
+            hooks.afterSetValue = [&writes] {
+                if (++writes == 4) {
+                    throw RunKilled{};
+                }
+            };
+            testing_support::HookedStore hooked{hive, hooks};
+            testing_support::FailingSink sink;
+            EXPECT_THROW(InstallSpecification(hooked, file.string(), sink), RunKilled);
+        }
+        if (fileGone) {
+            std::filesystem::remove(file);
+        }
+        ScriptedPrompts prompts;
+        RecordingView view;
+        WindowCommands commands{
+            view, prompts,
+            StoreAccess{store.File().string(), [&store]() -> std::unique_ptr<RegistryStore> {
+                            return std::make_unique<RegistryLikeStore>(store.File());
+                        }}};
+        commands.InitList();
+        if (fileGone) {
+            EXPECT_EQ(view.Models(), (Models{"Bravo K"}));
+            ASSERT_EQ(prompts.errors.size(), 1U);
+            EXPECT_NE(prompts.errors[0].find("'" + file.string() +
+                                             "' nie można dokończyć: plik "
+                                             "już nie istnieje"),
+                      std::string::npos)
+                << prompts.errors[0];
+        } else {
+            EXPECT_EQ(view.Models(), (Models{"Alfa W", "Bravo K", "Charlie D"}));
+            EXPECT_TRUE(prompts.errors.empty());
+        }
+        // Told once: the record is gone either way.
+        prompts.errors.clear();
+        commands.InitList();
+        EXPECT_TRUE(prompts.errors.empty());
+    }
 }
 
 TEST(StoreFailureMessageTest, TheCommandLinesSentenceAsABoxText) {

@@ -1,0 +1,99 @@
+#include "install/interrupted_work.h"
+
+#include <string>
+
+#include "base/file_errors.h"
+#include "install/specification_install.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
+
+namespace pantrel {
+namespace {
+
+// "Przerwanej instalacji pliku 'X'" and "Przerwanego odinstalowania pliku 'X'": the subject of
+// every message about recorded work.
+std::string WorkPhrase(const RecordedWork& work) {
+    const char* what = work.operation == RecordedOperation::Install ? "Przerwanej instalacji"
+                                                                    : "Przerwanego odinstalowania";
+    return std::string{what} + " pliku '" + work.path + "'";
+}
+
+std::string NotFinishedNow(const RecordedWork& work) {
+    const char* later = work.operation == RecordedOperation::Install ? "dokończona" : "dokończone";
+    return WorkPhrase(work) + " nie udało się teraz dokończyć; zostanie " + later +
+           " przy następnym uruchomieniu programu.";
+}
+
+// Runs the recorded operation again on the loaded file; false when the store failed.
+bool RunAgain(RegistryStore& hive, const RecordedWork& work, const DocumentHolder& document) {
+    if (work.operation == RecordedOperation::Uninstall) {
+        return UninstallLoadedSpecification(hive, document);
+    }
+    if (UndoRecordedVersionRaises(hive) != ERROR_SUCCESS_STATUS) {
+        return false;
+    }
+    int written = 0;
+    return InstallLoadedSpecification(hive, document, work.path, written);
+}
+
+// Finishes whatever is recorded, with the hold taken; false when it stays recorded.
+bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
+    RecordState state = RecordState::None;
+    RecordedWork work;
+    if (FindRecordedWork(hive, state, work) != ERROR_SUCCESS_STATUS) {
+        sink.ShowError("Nie można odczytać zapisu przerwanej pracy programu w rejestrze.");
+        return false;
+    }
+    if (state == RecordState::None) {
+        return true;
+    }
+    if (state == RecordState::Incomplete) {
+        return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;  // killed before it wrote
+    }
+    if (!FileExists(work.path)) {
+        sink.ShowError(WorkPhrase(work) +
+                       " nie można dokończyć: plik już nie istnieje. To, co zdążyło się zapisać, "
+                       "zostaje w rejestrze.");
+        return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;
+    }
+    DocumentHolder document;
+    if (LoadSpecification(document, work.path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) <
+        0) {
+        sink.ShowError(WorkPhrase(work) +
+                       " nie można dokończyć: plik nie jest już poprawną specyfikacją "
+                       "sterownika. To, co zdążyło się zapisać, zostaje w rejestrze.");
+        return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;
+    }
+    if (!RunAgain(hive, work, document) || ClearRecordedWork(hold) != ERROR_SUCCESS_STATUS) {
+        sink.ShowError(NotFinishedNow(work));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool BeginRecordedWork(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
+                       JournalHold& hold) {
+    return HoldWorkJournal(hive, hold) == ERROR_SUCCESS_STATUS &&
+           FinishHeldWork(hive, sink, hold) && RecordWork(hold, hive, work) == ERROR_SUCCESS_STATUS;
+}
+
+bool FinishInterruptedWork(RegistryStore& hive, MessageSink& sink) {
+    if (!HasRecordedWork(hive)) {
+        return true;
+    }
+    JournalHold hold;
+    if (HoldWorkJournal(hive, hold) != ERROR_SUCCESS_STATUS) {
+        RecordState state = RecordState::None;
+        RecordedWork work;
+        FindRecordedWork(hive, state, work);
+        if (state == RecordState::Complete) {
+            sink.ShowError(NotFinishedNow(work));
+        }
+        return false;
+    }
+    return FinishHeldWork(hive, sink, hold);
+}
+
+}  // namespace pantrel

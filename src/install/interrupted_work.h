@@ -1,0 +1,23 @@
+// Finishing the work a killed install or uninstall left recorded, and recording one's own.
+#pragma once
+
+#include "base/message_sink.h"
+#include "registry/registry_store.h"
+#include "registry/work_journal.h"
+
+namespace pantrel {
+
+// Before an install's or uninstall's first write: takes the hold, finishes what a killed run
+// left recorded, and records `work`. False when the store fails or recorded work could not be
+// finished (told through `sink`); nothing of `work` is written then.
+bool BeginRecordedWork(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
+                       JournalHold& hold);
+
+// For a run of any kind before it reads the models: when a killed run left work recorded, holds
+// off other writers, finishes it and drops the record. Each run tries once and says once through
+// `sink` what could not be done: a file that is gone or no longer loads drops its record (running
+// it again cannot help, the technician is told which file to install or uninstall again); a store
+// that fails keeps the record for the next run (answering false).
+bool FinishInterruptedWork(RegistryStore& hive, MessageSink& sink);
+
+}  // namespace pantrel
