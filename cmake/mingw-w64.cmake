@@ -1,9 +1,7 @@
-# Cross-building Pantrel for 64-bit Windows with Debian's mingw-w64 (posix thread model: the
-# win32 variant of GCC 12 has no std::thread or std::mutex).
+# What the toolchain files of both Windows architectures share; they set CMAKE_SYSTEM_PROCESSOR,
+# PANTREL_MINGW_TRIPLET and PANTREL_WINDOWS_BUILD_DIR first. Posix thread model: the win32
+# variant of GCC 12 has no std::thread or std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(PANTREL_MINGW_TRIPLET x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${PANTREL_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${PANTREL_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${PANTREL_MINGW_TRIPLET}-windres)
@@ -13,7 +11,7 @@ set(CMAKE_RC_COMPILER ${PANTREL_MINGW_TRIPLET}-windres)
 if(DEFINED ENV{PANTREL_DEPS_PREFIX})
   set(PANTREL_DEPS_PREFIX "$ENV{PANTREL_DEPS_PREFIX}")
 else()
-  set(PANTREL_DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../build-windows/deps/prefix")
+  set(PANTREL_DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../${PANTREL_WINDOWS_BUILD_DIR}/deps/prefix")
 endif()
 set(CMAKE_FIND_ROOT_PATH ${PANTREL_DEPS_PREFIX} /usr/${PANTREL_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
