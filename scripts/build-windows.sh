@@ -53,20 +53,22 @@ fetch_source() {  # package, glob of the unpacked folder
   fi
 }
 
-if [ ! -e "$deps/libxml2.done" ]; then
+# Built with LIBXML_STATIC, so that its functions are not marked for a DLL's export: an exe that
+# links them would export all of them. (The stamp's name changed with that: older caches rebuild.)
+if [ ! -e "$deps/libxml2-static.done" ]; then
   fetch_source libxml2 'libxml2-*/'
   src=$(compgen -G "$sources/libxml2-*/" | head -n1)
   # Without iconv (mingw has none) and without Python, network or compression; Windows-1250 is
   # decoded by the tool's own table, registered with the parser at start-up.
   cmake -S "$src" -B "$deps/build-libxml2" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-    -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_ICU=OFF -DLIBXML2_WITH_LZMA=OFF \
+    -DCMAKE_C_FLAGS=-DLIBXML_STATIC -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_ICU=OFF -DLIBXML2_WITH_LZMA=OFF \
     -DLIBXML2_WITH_ZLIB=OFF -DLIBXML2_WITH_PYTHON=OFF -DLIBXML2_WITH_HTTP=OFF \
     -DLIBXML2_WITH_FTP=OFF -DLIBXML2_WITH_TESTS=OFF -DLIBXML2_WITH_MODULES=OFF \
     -DLIBXML2_WITH_PROGRAMS=OFF
   cmake --build "$deps/build-libxml2" -j"$jobs"
   cmake --install "$deps/build-libxml2"
-  touch "$deps/libxml2.done"
+  touch "$deps/libxml2-static.done"
 fi
 
 if [ ! -e "$deps/sqlite.done" ]; then
