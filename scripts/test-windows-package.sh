@@ -102,7 +102,12 @@ wine "$work/signed.exe" -validate "$(winepath -w examples/kasy_fiskalne.xml)" >/
 [ "$status" -eq 0 ] || fail "the signed exe ended -validate with $status"
 
 folder="$WINEPREFIX/drive_c/Program Files/Tarvex/Pantrel"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Program serwisowy sterowników uniwersalnych.lnk"
+# Wine puts the shortcut of a per-machine package into its one user's Start menu, not the
+# common one (the per-machine scope itself is the package's ALLUSERS, checked above).
+shortcut_name="Start Menu/Programs/Program serwisowy sterowników uniwersalnych.lnk"
+shortcuts=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/$shortcut_name"
+  "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/$shortcut_name")
+shortcut_found() { [ -f "${shortcuts[0]}" ] || [ -f "${shortcuts[1]}" ]; }
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 msiexec() {  # /i or /x, package; the exit status of msiexec
   wine msiexec "$1" "$(winepath -w "$2")" /qn </dev/null >/dev/null 2>&1
@@ -112,13 +117,17 @@ entry() {  # product code
   wine reg query "$uninstall\\$1" /reg:64 2>/dev/null | tr -d '\r' |
     sed -n 's/^ \+\([A-Za-z]\+\) \+REG_[A-Z_]\+ \+\(.*\)$/\1=\2/p'
 }
-# How many products of this UpgradeCode the system lists: Windows Installer keeps them under
-# UpgradeCodes, the code packed (its first three groups reversed, the bytes of the rest swapped).
+# A GUID as Windows Installer names its keys: the first three groups reversed, the bytes of the
+# rest swapped.
+packed() {
+  local code=${1//[-\{\}]/} out i
+  out=$(rev <<<"${code:0:8}")$(rev <<<"${code:8:4}")$(rev <<<"${code:12:4}")
+  for ((i = 16; i < 32; i += 2)); do out+=${code:i+1:1}${code:i:1}; done
+  echo "$out"
+}
+# How many products of this UpgradeCode the system lists.
 products() {
-  local code=${upgrade_code//-/} packed i
-  packed=$(rev <<<"${code:0:8}")$(rev <<<"${code:8:4}")$(rev <<<"${code:12:4}")
-  for ((i = 16; i < 32; i += 2)); do packed+=${code:i+1:1}${code:i:1}; done
-  wine reg query "HKLM\\Software\\Classes\\Installer\\UpgradeCodes\\$packed" /reg:64 2>/dev/null |
+  wine reg query "HKLM\\Software\\Classes\\Installer\\UpgradeCodes\\$(packed "$upgrade_code")" /reg:64 2>/dev/null |
     tr -d '\r' | grep -c 'REG_SZ' || true
 }
 
@@ -127,13 +136,15 @@ old_code=$(property "$work/old.msi" ProductCode)
 [ -f "$folder/pantrel.exe" ] || fail "pantrel.exe not installed in Program Files\\Tarvex\\Pantrel"
 [ -f "$folder/licencje.txt" ] || fail "licencje.txt not installed beside the exe"
 cmp -s "$folder/pantrel.exe" "$work/signed.exe" || fail "the installed exe is not the packaged one"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut: $(ls "$(dirname "$shortcut")" 2>&1)"
+shortcut_found || fail "no Start-menu shortcut \"$(basename "$shortcut_name")\""
 fields=$(entry "$old_code")
 for expected in "Publisher=Tarvex" "DisplayVersion=$version" \
     "DisplayName=Sterowniki uniwersalne firmy Tarvex - program serwisowy"; do
   grep -qxF "$expected" <<<"$fields" || fail "uninstall entry lacks $expected: $fields"
 done
-grep -q '^DisplayIcon=.\+' <<<"$fields" || fail "uninstall entry has no icon: $fields"
+# Programs and Features shows the icon that Windows Installer keeps with the product.
+wine reg query "HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$old_code")" /v ProductIcon \
+  /reg:64 2>/dev/null | grep -q 'pantrel\.ico' || fail "the product has no icon"
 install_dir=$(wine reg query 'HKLM\Software\Tarvex\Pantrel' /v InstallDir /reg:32 2>/dev/null |
   tr -d '\r' | sed -n 's/^ *InstallDir *REG_SZ *//p')
 [ "$install_dir" = 'C:\Program Files\Tarvex\Pantrel\' ] ||
@@ -177,7 +188,7 @@ last_code=$(property "$work/new-again.msi" ProductCode)
 msiexec /x "$work/new-again.msi" || fail "msiexec /x ended with $?"
 [ ! -e "$folder/pantrel.exe" ] && [ ! -e "$folder/licencje.txt" ] ||
   fail "files left after uninstalling: $(ls "$folder")"
-[ ! -e "$shortcut" ] || fail "the shortcut is left after uninstalling"
+shortcut_found && fail "the shortcut is left after uninstalling"
 [ -z "$(entry "$last_code")" ] || fail "the uninstall entry is left after uninstalling"
 wine reg query 'HKLM\Software\Tarvex\Pantrel' /v InstallDir /reg:32 >/dev/null 2>&1 &&
   fail "InstallDir is left after uninstalling"
