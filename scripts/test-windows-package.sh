@@ -11,15 +11,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 work=$(mktemp -d "$root/build-windows/package-test-XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
-finish() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
+# shellcheck source=windows/wine-prefix.sh
+source scripts/windows/wine-prefix.sh
 
 failures=0
 fail() {
@@ -90,10 +83,7 @@ bash scripts/check-windows-exe.sh x64 build-windows/pantrel.exe || fail "the x64
 bash scripts/check-windows-exe.sh x86 build-windows-x86/pantrel.exe || fail "the x86 exe"
 
 # ---- Under Wine ------------------------------------------------------------------------------
-wineboot -i >/dev/null 2>&1
-wineserver -w
-wineserver -p
-wine wineboot </dev/null >/dev/null 2>&1
+wine_start
 
 # The signed exe still runs.
 status=0
