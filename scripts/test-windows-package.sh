@@ -22,7 +22,8 @@ fail() {
 version=$(sed -n 's/^#define PANTREL_VERSION_TEXT "\(.*\)"$/\1/p' build-windows/generated/pantrel_version.h)
 IFS=. read -r major minor patch <<<"$version"
 newer=$major.$minor.$((patch + 1))
-upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' packaging/pantrel.wxs | tr a-z A-Z)
+# The UpgradeCode of the source, which every package must carry as written, in capitals.
+upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' packaging/pantrel.wxs)
 
 # ---- Packages, signed with a throw-away certificate ----------------------------------------------
 openssl req -x509 -newkey rsa:2048 -sha256 -days 2 -nodes -subj "/CN=Pantrel test/O=Tarvex" \
@@ -52,6 +53,9 @@ for file in "$work/signed.exe" "$work/old.msi" "build-windows-x86/Pantrel-$versi
 done
 osslsigncode verify -in build-windows/pantrel.exe -CAfile "$work/cert.pem" >/dev/null 2>&1 &&
   fail "the unsigned exe passed the signature check"
+
+[[ "$upgrade_code" =~ ^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$ ]] ||
+  fail "the UpgradeCode '$upgrade_code' is not a GUID in capitals"
 
 # ---- Properties of the packages --------------------------------------------------------------
 property() {  # msi, name
