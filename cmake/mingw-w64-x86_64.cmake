@@ -1,27 +1,5 @@
-# Cross-building Pantrel for 64-bit Windows with Debian's mingw-w64 (posix thread model: the
-# win32 variant of GCC 12 has no std::thread or std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-building Pantrel for 64-bit Windows with Debian's mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(PANTREL_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${PANTREL_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${PANTREL_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${PANTREL_MINGW_TRIPLET}-windres)
-
-# Third-party libraries built from Debian's sources land in PANTREL_DEPS_PREFIX (set by
-# scripts/build-windows.sh); nothing of the build machine's own libraries is looked at.
-if(DEFINED ENV{PANTREL_DEPS_PREFIX})
-  set(PANTREL_DEPS_PREFIX "$ENV{PANTREL_DEPS_PREFIX}")
-else()
-  set(PANTREL_DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../build-windows/deps/prefix")
-endif()
-set(CMAKE_FIND_ROOT_PATH ${PANTREL_DEPS_PREFIX} /usr/${PANTREL_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# One self-contained exe: the C and C++ run-times linked in, nothing to place beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/wine)
+set(PANTREL_WINDOWS_BUILD_DIR build-windows)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

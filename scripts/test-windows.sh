@@ -18,25 +18,11 @@ if [ ! -d "$locales/pl_PL.UTF-8" ]; then
 fi
 
 work=$(mktemp -d "$root/build-windows/wine-run-XXXXXX")
-export WINEPREFIX=$work/prefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# shellcheck source=windows/wine-prefix.sh
+source scripts/windows/wine-prefix.sh
 export LOCPATH=$locales
 { export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # Wine's locale; this shell has none of its own
-unset DISPLAY WAYLAND_DISPLAY
-finish() {
-  # Wine's services otherwise keep running, and with them the pipes of whoever started them.
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
-
-wineboot -i >/dev/null 2>&1
-wineserver -w
-# A persistent, warmed-up server: without it every test process waits for Wine's services.
-wineserver -p
-wine wineboot </dev/null >/dev/null 2>&1
+wine_start
 
 ctest --test-dir build-windows --output-on-failure --timeout 120 -j"$(nproc)"
 

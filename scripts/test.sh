@@ -21,6 +21,9 @@ ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 # The loader under libFuzzer for a minute, from the test files and the examples (clang only).
 bash scripts/fuzz.sh 60
 
-# The Windows build: pantrel.exe and its tests under Wine, the resources it carries.
+# The Windows build: pantrel.exe and its tests under Wine, the resources it carries; the 32-bit
+# build (its tests built, not run: Wine here runs only 64-bit programs); the release packages.
 bash scripts/test-windows.sh
-bash scripts/check-windows-resources.sh build-windows/pantrel.exe
+bash scripts/build-windows.sh x86
+bash scripts/check-windows-resources.sh build-windows/pantrel.exe build-windows-x86/pantrel.exe
+bash scripts/test-windows-package.sh

@@ -28,6 +28,7 @@
 #include "dialog_template.h"
 #include "kinds/string_table.h"
 #include "loader/specification_loader.h"
+#include "pantrel_version.h"
 #include "resource.h"
 
 // The numbers of resource.h and of the core's constants are one set of identifiers.
@@ -635,11 +636,13 @@ void CheckVersion(CheckReport& report) {
         VS_FIXEDFILEINFO fixed{};
         std::memcpy(&fixed, value, sizeof(fixed));
         report.ExpectEqual(fixed.dwSignature, DWORD{0xFEEF04BD}, "fixed version signature");
-        report.Expect(fixed.dwFileVersionMS == 0x00010000 && fixed.dwFileVersionLS == 0x00050000,
-                      "file version 1.0.5.0");
-        report.Expect(
-            fixed.dwProductVersionMS == 0x00010000 && fixed.dwProductVersionLS == 0x00050000,
-            "product version 1.0.5.0");
+        // The four numbers of the build's version, the last always 0.
+        constexpr DWORD high = (PANTREL_VERSION_MAJOR << 16) | PANTREL_VERSION_MINOR;
+        constexpr DWORD low = PANTREL_VERSION_PATCH << 16;
+        report.ExpectBits(fixed.dwFileVersionMS, high, "file version, first two numbers");
+        report.ExpectBits(fixed.dwFileVersionLS, low, "file version, last two numbers");
+        report.ExpectBits(fixed.dwProductVersionMS, high, "product version, first two numbers");
+        report.ExpectBits(fixed.dwProductVersionLS, low, "product version, last two numbers");
         report.ExpectBits(fixed.dwFileFlagsMask, 0x3F, "version flag mask");
         report.ExpectBits(fixed.dwFileFlags, 0, "version flags");
         report.ExpectBits(fixed.dwFileOS, VOS__WINDOWS32, "operating system");
@@ -662,12 +665,12 @@ void CheckVersion(CheckReport& report) {
     const std::pair<const wchar_t*, const wchar_t*> strings[] = {
         {L"CompanyName", L"Tarvex"},
         {L"FileDescription", L"Pantrel"},
-        {L"FileVersion", L"1.0.5"},
+        {L"FileVersion", L"" PANTREL_VERSION_TEXT},
         {L"InternalName", L"Pantrel.exe"},
         {L"LegalCopyright", L"Copyright © Tarvex"},
         {L"OriginalFilename", L"Pantrel.exe"},
         {L"ProductName", L"Sterowniki uniwersalne firmy Tarvex - program serwisowy"},
-        {L"ProductVersion", L"1.0.5"},
+        {L"ProductVersion", L"" PANTREL_VERSION_TEXT},
     };
     for (const auto& [key, expected] : strings) {
         report.ExpectEqual(VersionString(block, key), expected, "version " + Utf8(key));
@@ -723,12 +726,19 @@ void CheckManifest(CheckReport& report) {
     }
     const std::string text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
     for (const char* part : {"<assemblyIdentity name=\"Microsoft.Windows.Pantrel\" "
-                             "version=\"1.0.0.0\"",
+                             "version=\"" PANTREL_VERSION_TEXT ".0\"",
                              "<description>Pantrel</description>",
                              "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                              "publicKeyToken=\"6595b64144ccf1df\"",
                              "<requestedExecutionLevel level=\"requireAdministrator\" "
-                             "uiAccess=\"false\"/>"}) {
+                             "uiAccess=\"false\"/>",
+                             // Windows 7, 8, 8.1, 10 and 11 as supported systems.
+                             "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
+                             "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+                             "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
+                             "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
+                             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                             "WindowsSettings\">true</dpiAware>"}) {
         report.Expect(text.find(part) != std::string::npos, std::string("manifest holds ") + part);
     }
     // A 32-bit architecture in the manifest of a 64-bit program stops it from starting.

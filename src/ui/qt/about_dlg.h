@@ -4,11 +4,13 @@
 #include <QDialog>
 #include <string_view>
 
+#include "pantrel_version.h"
+
 class QLabel;
 
 namespace pantrel {
 // The version the About box shows.
-inline constexpr std::string_view VERSION_TEXT = "1.0.5";
+inline constexpr std::string_view VERSION_TEXT = PANTREL_VERSION_TEXT;
 }  // namespace pantrel
 
 // The About box: the tool's icon, name, version and owner, closed with OK, Enter, Esc or its

@@ -5,9 +5,11 @@
 
 #include <string_view>
 
+#include "pantrel_version.h"
+
 namespace pantrel {
 // The version the About box shows.
-inline constexpr std::string_view VERSION_TEXT = "1.0.5";
+inline constexpr std::string_view VERSION_TEXT = PANTREL_VERSION_TEXT;
 }  // namespace pantrel
 
 // The About box (dialog template 100): the tool's icon, name, version and owner. Closed with

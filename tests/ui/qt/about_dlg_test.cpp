@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "pantrel_version.h"
 #include "ui/qt/pantrel_dlg.h"
 #include "ui_test_support.h"
 
@@ -60,7 +61,7 @@ TEST_F(AboutTest, TheEntryOpensTheBoxWithTheVersionAndEveryKeyClosesIt) {
         EXPECT_EQ(seen.title, QStringLiteral("Informacje o programie"));
         EXPECT_EQ(seen.heading, QString::fromUtf8("Program serwisowy sterowników uniwersalnych"));
         EXPECT_EQ(seen.versionCaption, QStringLiteral("Wersja:"));
-        EXPECT_EQ(seen.version, QStringLiteral("1.0.5"));
+        EXPECT_EQ(seen.version, QStringLiteral(PANTREL_VERSION_TEXT));
         EXPECT_TRUE(seen.closed) << closeKey;
         EXPECT_TRUE(window.isVisible());
     }
@@ -73,7 +74,7 @@ TEST_F(AboutTest, AltPOpensTheBoxFromAnywhereInTheWindow) {
     const AboutSeen seen =
         OpenAbout([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier); },
                   Qt::Key_Escape);
-    EXPECT_EQ(seen.version, QStringLiteral("1.0.5"));
+    EXPECT_EQ(seen.version, QStringLiteral(PANTREL_VERSION_TEXT));
 }
 
 TEST_F(AboutTest, F1DoesNothing) {
