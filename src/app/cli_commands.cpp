@@ -10,7 +10,6 @@
 #include "app/listing_text.h"
 #include "app/registry_export.h"
 #include "kinds/device_kind.h"
-#include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/specification_install.h"
@@ -21,7 +20,7 @@
 namespace pantrel {
 namespace {
 
-// Prints the loader's messages and remembers that one was shown.
+// Prints the loader's messages, and shows them also where the platform shows them besides.
 class StreamSink final : public MessageSink {
 public:
     StreamSink(std::ostream& err, MessageSink* shownAlso) : err_(err), shownAlso_(shownAlso) {}
@@ -30,14 +29,11 @@ public:
         if (shownAlso_ != nullptr) {
             shownAlso_->ShowError(text);
         }
-        shown_ = true;
     }
-    bool Shown() const { return shown_; }
 
 private:
     std::ostream& err_;
     MessageSink* shownAlso_;
-    bool shown_ = false;
 };
 
 void PrintModels(std::ostream& out, std::vector<RegisteredModel> models) {
@@ -87,18 +83,36 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
     return false;
 }
 
-// Explains a failed install or uninstall that the loader did not already explain.
-void ReportFailure(const CommandContext& context, const std::string& path, const StreamSink& sink,
-                   const FailureRecordingStore& store, StoreOperation operation) {
-    if (sink.Shown()) {
-        return;
+// Explains a failed install or uninstall in one line, unless the loader already explained it,
+// saying which kinds it had already done before it stopped.
+void ReportFailure(const CommandContext& context, const std::string& path, MessageSink& sink,
+                   const RegistrationResult& result, StoreOperation operation) {
+    std::string text;
+    switch (result.outcome) {
+        case RegistrationOutcome::Done:
+        case RegistrationOutcome::FileNotLoaded:
+            return;
+        case RegistrationOutcome::FileMissing:
+            text = "plik '" + OnOneLine(path) + "' nie istnieje";
+            break;
+        case RegistrationOutcome::PathNotListable:
+            // Shown like the loader's messages, in the box of a silent run on Windows too.
+            sink.ShowError(UnlistablePathMessage(path));
+            return;
+        case RegistrationOutcome::FileNotValid:
+        case RegistrationOutcome::NoDriverKey:
+            text = "plik '" + OnOneLine(path) + "' nie jest poprawną specyfikacją sterownika";
+            break;
+        case RegistrationOutcome::ValuesRefused:
+        case RegistrationOutcome::StoreFailed:
+            text = StoreFailureText(operation, context.storeName, result.firstFailure);
+            break;
     }
-    if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
-        context.err << "pantrel: "
-                    << StoreFailureText(operation, context.storeName, store.FirstFailure()) << '\n';
-        return;
+    const std::string done = CommittedKindsText(operation, result.committed);
+    if (!done.empty()) {
+        text += "; " + done;
     }
-    context.err << "pantrel: plik '" << path << "' nie jest poprawną specyfikacją sterownika\n";
+    context.err << "pantrel: " << text << '\n';
 }
 
 // Install and uninstall alike: check the file, run the operation, explain a failure.
@@ -110,9 +124,9 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
         return EXIT_FAILED;
     }
     StreamSink sink{context.err, context.shownAlso};
-    FailureRecordingStore store{context.hive};
-    if (!operation(store, full, sink)) {
-        ReportFailure(context, full, sink, store, storeOperation);
+    const RegistrationResult result = operation(context.hive, full, sink);
+    if (!result.Succeeded()) {
+        ReportFailure(context, full, sink, result, storeOperation);
         return EXIT_FAILED;
     }
     return EXIT_DONE;
@@ -121,14 +135,7 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
 }  // namespace
 
 int RunInstall(const CommandContext& context, const std::string& path) {
-    return RunOnSpecification(context, path, StoreOperation::WriteModels,
-                              [](RegistryStore& store, const std::string& full, MessageSink& sink) {
-                                  if (!IsListableSpecificationPath(full)) {
-                                      sink.ShowError(UnlistablePathMessage(full));
-                                      return false;
-                                  }
-                                  return InstallSpecification(store, full, sink);
-                              });
+    return RunOnSpecification(context, path, StoreOperation::WriteModels, InstallSpecification);
 }
 
 int RunUninstall(const CommandContext& context, const std::string& path) {
@@ -136,17 +143,15 @@ int RunUninstall(const CommandContext& context, const std::string& path) {
 }
 
 int RunList(const CommandContext& context) {
-    FailureRecordingStore store{context.hive};
-    std::vector<RegisteredModel> models = ReadRegisteredModels(store);
+    ModelListing listing = ReadRegisteredModels(context.hive);
     // A store that cannot be read is not an empty one: a script must not take it for one.
-    if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
+    if (listing.failure != ERROR_SUCCESS_STATUS) {
         context.err << "pantrel: "
-                    << StoreFailureText(StoreOperation::Read, context.storeName,
-                                        store.FirstFailure())
+                    << StoreFailureText(StoreOperation::Read, context.storeName, listing.failure)
                     << '\n';
         return EXIT_FAILED;
     }
-    PrintModels(context.out, std::move(models));
+    PrintModels(context.out, std::move(listing.models));
     return EXIT_DONE;
 }
 
@@ -170,14 +175,12 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     SqliteRegistryStore scratch{":memory:"};
     // A check for scripts: its messages go to standard error only, never into a box.
     StreamSink sink{context.err, nullptr};
-    if (!InstallSpecification(scratch, full, sink)) {
-        if (!sink.Shown()) {
-            context.err << "pantrel: plik '" << full
-                        << "' nie jest poprawną specyfikacją sterownika\n";
-        }
+    if (const RegistrationResult result = InstallSpecification(scratch, full, sink);
+        !result.Succeeded()) {
+        ReportFailure(context, full, sink, result, StoreOperation::WriteModels);
         return EXIT_FAILED;
     }
-    PrintModels(context.out, ReadRegisteredModels(scratch));
+    PrintModels(context.out, ReadRegisteredModels(scratch).models);
     return EXIT_DONE;
 }
 

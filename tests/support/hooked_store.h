@@ -1,3 +1,4 @@
+// A store that passes every call on to another and lets a test act, or refuse, between them.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,11 @@ struct StoreHooks {
     std::function<void(std::uint32_t index, bool withData, Status status)> afterEnumValue;
     // After every SetValue that succeeded.
     std::function<void()> afterSetValue;
+    // Before every CreateKey, with the key's path: a nonzero status is answered in its place.
+    std::function<Status(std::string_view path)> refuseCreate;
+    // Before every SetValue and DeleteValue, with the value's name: a nonzero status is answered
+    // in its place.
+    std::function<Status(std::string_view name)> refuseWrite;
 };
 
 // Passes every call on to another store and runs the hooks at their moments, so that a test can
@@ -26,6 +32,9 @@ struct StoreHooks {
 class HookedStore final : public RegistryStore {
 public:
     HookedStore(RegistryStore& store, StoreHooks hooks) : store_(store), hooks_(std::move(hooks)) {}
+    // The same over a store it owns, as the window opens one afresh for every operation.
+    HookedStore(std::unique_ptr<RegistryStore> store, StoreHooks hooks)
+        : owned_(std::move(store)), store_(*owned_), hooks_(std::move(hooks)) {}
 
     Status OpenKey(std::string_view path, std::uint32_t access,
                    std::unique_ptr<StoreKey>& key) override {
@@ -38,6 +47,10 @@ public:
                      std::unique_ptr<StoreKey>& key) override {
         if (hooks_.beforeOpen) {
             hooks_.beforeOpen(path);
+        }
+        if (const Status refused = hooks_.refuseCreate ? hooks_.refuseCreate(path) : 0;
+            refused != ERROR_SUCCESS_STATUS) {
+            return refused;
         }
         return Wrap(store_.CreateKey(path, access, key), key);
     }
@@ -61,19 +74,31 @@ private:
             return key_->QueryValue(name, type, data, capacity, size);
         }
         Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
+            if (const Status refused = Refused(name); refused != ERROR_SUCCESS_STATUS) {
+                return refused;
+            }
             const Status status = key_->SetValue(name, type, data);
             if (status == ERROR_SUCCESS_STATUS && hooks_.afterSetValue) {
                 hooks_.afterSetValue();
             }
             return status;
         }
-        Status DeleteValue(std::string_view name) override { return key_->DeleteValue(name); }
+        Status DeleteValue(std::string_view name) override {
+            if (const Status refused = Refused(name); refused != ERROR_SUCCESS_STATUS) {
+                return refused;
+            }
+            return key_->DeleteValue(name);
+        }
         Status EnumSubKey(std::uint32_t index, std::string& name) override {
             return key_->EnumSubKey(index, name);
         }
         Status DeleteSubKey(std::string_view name) override { return key_->DeleteSubKey(name); }
 
     private:
+        Status Refused(std::string_view name) const {
+            return hooks_.refuseWrite ? hooks_.refuseWrite(name) : ERROR_SUCCESS_STATUS;
+        }
+
         std::unique_ptr<StoreKey> key_;
         const StoreHooks& hooks_;
     };
@@ -85,6 +110,7 @@ private:
         return status;
     }
 
+    std::unique_ptr<RegistryStore> owned_;
     RegistryStore& store_;
     StoreHooks hooks_;
 };
