@@ -9,8 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include "base/win32_status.h"
 #include "registry/sqlite_store.h"
-#include "registry/win32_status.h"
 
 namespace {
 

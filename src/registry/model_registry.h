@@ -1,4 +1,4 @@
-// The registry layout of the models and drivers, and the single operations on it.
+// The registry layout: driver keys, model keys, versions and entry limits.
 #pragma once
 
 #include <cstdint>

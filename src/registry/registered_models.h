@@ -1,4 +1,4 @@
-// The registered models as the universal driver sees them: reading them all, and their order.
+// Reading every registered model entry of the registry.
 #pragma once
 
 #include <string>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/win32_status.h"
 #include "kinds/device_kind.h"
-#include "registry/win32_status.h"
 
 namespace pantrel {
 
@@ -25,6 +25,7 @@ enum class RegistrationOutcome : std::uint8_t {
 struct KindCount {
     DeviceKind kind = DeviceKind::CashRegister;
     int count = 0;
+    bool operator==(const KindCount&) const = default;
 };
 
 struct RegistrationResult {

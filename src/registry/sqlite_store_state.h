@@ -1,3 +1,4 @@
+// The SQLite store's connection and prepared statements.
 #pragma once
 
 #include <array>
@@ -7,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/win32_status.h"
 #include "registry/sqlite_connection.h"
-#include "registry/win32_status.h"
 
 namespace pantrel {
 

@@ -1,12 +1,12 @@
-// The Polish words for what the store refused, and for what a failed operation had done already.
+// Polish texts for a store that failed, and for what a failed operation had done already.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/win32_status.h"
 #include "registry/registration_result.h"
-#include "registry/win32_status.h"
 
 namespace pantrel {
 

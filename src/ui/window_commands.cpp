@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "install/specification_install.h"
 #include "kinds/string_table.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
-#include "registry/specification_install.h"
 #include "ui/prompt_message_sink.h"
 
 namespace pantrel {

@@ -13,8 +13,8 @@
 #include "../support/hooked_store.h"
 #include "../support/temp_folder.h"
 #include "app/cli_commands.h"
+#include "base/message_sink.h"
 #include "registry/sqlite_store.h"
-#include "spec/message_sink.h"
 
 namespace pantrel {
 namespace {
@@ -26,7 +26,7 @@ public:
 };
 
 std::string SpecFile(const char* name) {
-    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "spec" / name).string();
+    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "loader" / name).string();
 }
 
 std::string InstallFile(const char* name) {

@@ -85,7 +85,7 @@ TEST(RegistrationResultTest, InstallAndUninstallAnswerWhatTheyDid) {
         {Install, DataFile("install", "none.xml"), {}, FileMissing, {}},
         {Install, DataFile("install", "not_well_formed.xml"), {}, FileNotLoaded, {}},
         {Uninstall,
-         DataFile("spec", "closing_attribute_defaulted_by_dtd.xml"),
+         DataFile("loader", "closing_attribute_defaulted_by_dtd.xml"),
          {},
          FileNotValid,
          {}},

@@ -1,4 +1,4 @@
-// A store that passes every call on to another and lets a test act, or refuse, between them.
+// A store wrapper that runs a test's hooks at chosen calls.
 #pragma once
 
 #include <cstdint>

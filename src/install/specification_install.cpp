@@ -1,0 +1,252 @@
+#include "install/specification_install.h"
+
+#include <array>
+#include <exception>
+
+#include "base/file_errors.h"
+#include "loader/specification_namespace.h"
+#include "registry/model_registry.h"
+#include "registry/registry_key.h"
+
+namespace pantrel {
+namespace {
+
+// Install and uninstall walk the kinds in this order.
+constexpr std::array kInstalledKinds{DeviceKind::CashRegister, DeviceKind::LabelScale,
+                                     DeviceKind::FiscalPrinter};
+
+// The texts read for each model's entry, kept from one model to the next so that their buffers
+// are reused (an install reads thousands of models).
+struct EntryNameBuffers {
+    std::string name;
+    std::string producer;
+    std::string entry;  // the value name: model name, '|', producer
+};
+
+// The value name of a model's entry, into `buffers.entry`. False when the model or its driver's
+// producer cannot be read; the parser's exceptions cannot arise for a validated document, and a
+// model that raises one is passed over like any other unreadable model.
+bool ReadEntryName(const ModelNode& model, EntryNameBuffers& buffers) {
+    try {
+        if (!ReadModelName(model, buffers.name) || !ReadDriverProducer(model, buffers.producer)) {
+            return false;
+        }
+        AssignModelEntryName(buffers.entry, buffers.name, buffers.producer);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// The paths of the kind's driver key and model key; false for a kind without a driver.
+bool KindKeyPaths(DeviceKind kind, std::string& driverPath, std::string& modelPath) {
+    return DriverKeyPath(kind, driverPath) && ModelKeyPath(kind, modelPath);
+}
+
+// Passes the loader's messages on and remembers whether one was shown, so that a file the loader
+// explained can be told from one it rejected without a word.
+class ShownSink final : public MessageSink {
+public:
+    explicit ShownSink(MessageSink& sink) : sink_(sink) {}
+    void ShowError(const std::string& text) override {
+        shown_ = true;
+        sink_.ShowError(text);
+    }
+    bool Shown() const { return shown_; }
+
+private:
+    MessageSink& sink_;
+    bool shown_ = false;
+};
+
+// Loads the file that install or uninstall works from; Done with `document` filled, or why not.
+RegistrationOutcome LoadExistingSpecification(const std::string& path, MessageSink& sink,
+                                              DocumentHolder& document) {
+    if (path.empty() || !FileExists(path)) {
+        return RegistrationOutcome::FileMissing;
+    }
+    ShownSink shown{sink};
+    if (LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, shown) < 0) {
+        return shown.Shown() ? RegistrationOutcome::FileNotLoaded
+                             : RegistrationOutcome::FileNotValid;
+    }
+    return RegistrationOutcome::Done;
+}
+
+RegistrationResult WithOutcome(RegistrationOutcome outcome) {
+    RegistrationResult result;
+    result.outcome = outcome;
+    return result;
+}
+
+// Adds one kind's result to the whole operation's; false when the kind failed as a whole, which
+// ends the operation. Refused values do not: the next kinds are still done.
+bool AddKindResult(RegistrationResult& whole, const RegistrationResult& kind) {
+    if (whole.firstFailure == ERROR_SUCCESS_STATUS) {
+        whole.firstFailure = kind.firstFailure;
+    }
+    whole.committed.insert(whole.committed.end(), kind.committed.begin(), kind.committed.end());
+    if (kind.outcome != RegistrationOutcome::Done) {
+        whole.outcome = kind.outcome;
+    }
+    return kind.outcome == RegistrationOutcome::Done ||
+           kind.outcome == RegistrationOutcome::ValuesRefused;
+}
+
+// The result of one kind whose model key was closed with `closed` after `count` entries were
+// written or removed; `refused` is the first value the store refused, or 0.
+RegistrationResult KindResult(DeviceKind kind, int count, Status refused, Status closed) {
+    RegistrationResult result;
+    result.firstFailure = refused;
+    if (closed != ERROR_SUCCESS_STATUS) {
+        // A failed commit keeps none of the kind's changes.
+        result.outcome = RegistrationOutcome::StoreFailed;
+        if (result.firstFailure == ERROR_SUCCESS_STATUS) {
+            result.firstFailure = closed;
+        }
+        return result;
+    }
+    if (refused != ERROR_SUCCESS_STATUS) {
+        result.outcome = RegistrationOutcome::ValuesRefused;
+    }
+    if (count > 0) {
+        result.committed.push_back({kind, count});
+    }
+    return result;
+}
+
+// A key that is not there is no failure of the store; anything else is.
+bool IsStoreFailure(Status status) {
+    return status != ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS;
+}
+
+}  // namespace
+
+RegistrationResult InstallSpecification(RegistryStore& hive, const std::string& path,
+                                        MessageSink& sink) {
+    // Entries the list could never read could never be removed there either: none is written.
+    if (!IsListableSpecificationPath(path)) {
+        return WithOutcome(RegistrationOutcome::PathNotListable);
+    }
+    DocumentHolder document;
+    RegistrationResult result = WithOutcome(LoadExistingSpecification(path, sink, document));
+    if (!result.Succeeded()) {
+        return result;
+    }
+    ModelList models;
+    for (const DeviceKind kind : kInstalledKinds) {
+        if (!SelectModels(document, models, kind)) {
+            result.outcome = RegistrationOutcome::FileNotValid;
+            return result;
+        }
+        if (!AddKindResult(result, InstallModels(hive, models, kind, true, path))) {
+            return result;
+        }
+    }
+    return result;
+}
+
+RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind,
+                                 bool bumpVersion, const std::string& path) {
+    if (models.empty()) {
+        return {};
+    }
+    std::string driverPath;
+    std::string modelPath;
+    if (!KindKeyPaths(kind, driverPath, modelPath)) {
+        return WithOutcome(RegistrationOutcome::NoDriverKey);
+    }
+    RegistryKey key;
+    if (const Status created = key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS);
+        created != ERROR_SUCCESS_STATUS) {
+        return KindResult(kind, 0, ERROR_SUCCESS_STATUS, created);
+    }
+    const std::string data = StringValueData(path);
+    int written = 0;
+    Status refused = ERROR_SUCCESS_STATUS;
+    EntryNameBuffers buffers;
+    for (std::size_t i = 0; i < models.size(); ++i) {
+        if (!ReadEntryName(models[i], buffers)) {
+            continue;
+        }
+        const Status status = key.Get().SetValue(buffers.entry, REG_SZ_TYPE, data);
+        if (status == ERROR_SUCCESS_STATUS) {
+            ++written;
+        } else if (refused == ERROR_SUCCESS_STATUS) {
+            refused = status;
+        }
+    }
+    if (bumpVersion && written > 0) {
+        BumpDriverVersion(hive, driverPath);
+    }
+    // Closing the model key commits the kind's entries and its new version together; when that
+    // fails, none of them was written.
+    return KindResult(kind, written, refused, key.Close());
+}
+
+RegistrationResult UninstallSpecification(RegistryStore& hive, const std::string& path,
+                                          MessageSink& sink) {
+    DocumentHolder document;
+    RegistrationResult result = WithOutcome(LoadExistingSpecification(path, sink, document));
+    if (!result.Succeeded()) {
+        return result;
+    }
+    ModelList models;
+    for (const DeviceKind kind : kInstalledKinds) {
+        if (!SelectModels(document, models, kind)) {
+            result.outcome = RegistrationOutcome::FileNotValid;
+            return result;
+        }
+        if (!AddKindResult(result, UninstallModels(hive, models, kind))) {
+            return result;
+        }
+    }
+    return result;
+}
+
+RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind) {
+    if (models.empty()) {
+        return {};
+    }
+    std::string driverPath;
+    std::string modelPath;
+    if (!KindKeyPaths(kind, driverPath, modelPath)) {
+        return WithOutcome(RegistrationOutcome::NoDriverKey);
+    }
+    RegistryKey key;
+    const Status opened = key.Open(hive, modelPath, KEY_READ_WRITE_ACCESS);
+    if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
+        return {};  // never registered: nothing to remove
+    }
+    // Any other failure (a store that cannot be written) must not pass for a removal.
+    if (opened != ERROR_SUCCESS_STATUS) {
+        return KindResult(kind, 0, ERROR_SUCCESS_STATUS, opened);
+    }
+    int removed = 0;
+    Status refused = ERROR_SUCCESS_STATUS;
+    EntryNameBuffers buffers;
+    for (std::size_t i = 0; i < models.size(); ++i) {
+        if (!ReadEntryName(models[i], buffers)) {
+            continue;
+        }
+        const Status status = key.Get().DeleteValue(buffers.entry);
+        if (status == ERROR_SUCCESS_STATUS) {
+            ++removed;
+        } else if (IsStoreFailure(status) && refused == ERROR_SUCCESS_STATUS) {
+            refused = status;
+        }
+    }
+    // The model key stays open for writing until the empty key is gone: the check and the
+    // deletion are one step against other writers, so an install of other models of this kind
+    // either comes before (and the key is not empty) or after (and creates the key anew).
+    if (IsModelKeyEmpty(hive, kind)) {
+        RegistryKey driverKey;
+        if (driverKey.Open(hive, driverPath, KEY_READ_WRITE_ACCESS) == ERROR_SUCCESS_STATUS) {
+            driverKey.Get().DeleteSubKey(MODEL_SUBKEY);
+            driverKey.Close();
+        }
+    }
+    return KindResult(kind, removed, refused, key.Close());
+}
+
+}  // namespace pantrel
