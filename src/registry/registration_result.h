@@ -14,7 +14,7 @@ enum class RegistrationOutcome : std::uint8_t {
     FileMissing,      // no path, or no such file: nothing was read or written
     PathNotListable,  // the list could never show the entries' path: nothing was written
     FileNotLoaded,    // the loader showed why the file does not load: nothing was written
-    FileNotValid,     // the file was rejected without a message: nothing was written
+    FileNotValid,     // the file was rejected without a message
     NoDriverKey,      // the kind has no driver key: nothing was written for it
     ValuesRefused,    // the store refused some values; the others went through
     StoreFailed,      // a kind's model key could not be opened, created or committed: the

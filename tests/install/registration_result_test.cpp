@@ -10,7 +10,7 @@
 
 #include "../support/hooked_store.h"
 #include "../support/temp_folder.h"
-#include "registry/specification_install.h"
+#include "install/specification_install.h"
 #include "registry/sqlite_store.h"
 
 namespace pantrel {
