@@ -1,5 +1,6 @@
 #include "app/cli_commands.h"
 
+#include <filesystem>
 #include <ostream>
 #include <system_error>
 #include <utility>
@@ -7,8 +8,10 @@
 
 #include "app/command_line.h"
 #include "app/listing_text.h"
+#include "app/process_file_path.h"
 #include "app/registry_export.h"
 #include "base/file_errors.h"
+#include "base/utf8_path.h"
 #include "install/specification_install.h"
 #include "kinds/device_kind.h"
 #include "loader/specification_errors.h"
@@ -26,6 +29,13 @@ public:
     StreamSink(std::ostream& err, MessageSink* shownAlso) : err_(err), shownAlso_(shownAlso) {}
     void ShowError(const std::string& text) override {
         err_ << text << '\n' << std::flush;
+        if (shownAlso_ != nullptr) {
+            shownAlso_->ShowError(text);
+        }
+    }
+    // A message of the tool's own: its name before it on standard error only, not in a box.
+    void ShowOwnError(const std::string& text) {
+        err_ << "pantrel: " << text << '\n' << std::flush;
         if (shownAlso_ != nullptr) {
             shownAlso_->ShowError(text);
         }
@@ -68,24 +78,42 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
         context.err << "pantrel: nie podano pliku specyfikacji sterownika\n";
         return false;
     }
+    const std::string shown = OnOneLine(path);
     if (FileExists(path)) {
-        return true;
+        std::error_code ignored;
+        const std::filesystem::path file = PathFromUtf8(path);
+        if (std::filesystem::is_directory(file, ignored)) {
+            context.err << "pantrel: '" << shown << "' jest folderem, a nie plikiem specyfikacji\n";
+        } else if (!std::filesystem::is_regular_file(file, ignored)) {
+            context.err << "pantrel: '" << shown
+                        << "' nie jest zwykłym plikiem (to urządzenie, potok lub gniazdo)\n";
+        } else if (NamesProcessOwnFile(file)) {
+            context.err << "pantrel: '" << shown
+                        << "' wskazuje plik otwarty przez sam program (np. standardowe wejście), "
+                           "a nie plik na dysku\n";
+        } else {
+            return true;
+        }
+        return false;
     }
     const std::error_code error = FileStatusError(path);
     if (IsPathTooLong(error)) {
-        context.err << "pantrel: ścieżka pliku '" << OnOneLine(path)
+        context.err << "pantrel: ścieżka pliku '" << shown
                     << "' jest dłuższa, niż pozwala system\n";
     } else if (error == std::errc::permission_denied) {
-        context.err << "pantrel: brak dostępu do pliku '" << OnOneLine(path) << "'\n";
+        context.err << "pantrel: brak dostępu do pliku '" << shown << "'\n";
+    } else if (error == std::errc::too_many_symbolic_link_levels) {
+        context.err << "pantrel: ścieżka pliku '" << shown
+                    << "' prowadzi przez zapętlone dowiązania symboliczne\n";
     } else {
-        context.err << "pantrel: plik '" << OnOneLine(path) << "' nie istnieje\n";
+        context.err << "pantrel: plik '" << shown << "' nie istnieje\n";
     }
     return false;
 }
 
 // Explains a failed install or uninstall in one line, unless the loader already explained it,
 // saying which kinds it had already done before it stopped.
-void ReportFailure(const CommandContext& context, const std::string& path, MessageSink& sink,
+void ReportFailure(const CommandContext& context, const std::string& path, StreamSink& sink,
                    const RegistrationResult& result, StoreOperation operation) {
     std::string text;
     switch (result.outcome) {
@@ -96,8 +124,8 @@ void ReportFailure(const CommandContext& context, const std::string& path, Messa
             text = "plik '" + OnOneLine(path) + "' nie istnieje";
             break;
         case RegistrationOutcome::PathNotListable:
-            // Shown like the loader's messages, in the box of a silent run on Windows too.
-            sink.ShowError(UnlistablePathMessage(path));
+            // In the box of a silent run on Windows too, like the loader's messages.
+            sink.ShowOwnError(UnlistablePathText(OnOneLine(path)));
             return;
         case RegistrationOutcome::FileNotValid:
         case RegistrationOutcome::NoDriverKey:
