@@ -16,7 +16,6 @@
 #include "install/specification_install.h"
 #include "kinds/device_kind.h"
 #include "loader/specification_errors.h"
-#include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/sqlite_store.h"
@@ -25,7 +24,7 @@
 namespace pantrel {
 namespace {
 
-// Prints the loader's messages and remembers that one was shown.
+// Prints the loader's messages, and shows them also where the platform shows them besides.
 class StreamSink final : public MessageSink {
 public:
     StreamSink(std::ostream& err, MessageSink* shownAlso) : err_(err), shownAlso_(shownAlso) {}
@@ -34,7 +33,6 @@ public:
         if (shownAlso_ != nullptr) {
             shownAlso_->ShowError(text);
         }
-        shown_ = true;
     }
     // A message of the tool's own: its name before it on standard error only, not in a box.
     void ShowOwnError(const std::string& text) {
@@ -42,14 +40,11 @@ public:
         if (shownAlso_ != nullptr) {
             shownAlso_->ShowError(text);
         }
-        shown_ = true;
     }
-    bool Shown() const { return shown_; }
 
 private:
     std::ostream& err_;
     MessageSink* shownAlso_;
-    bool shown_ = false;
 };
 
 void PrintModels(std::ostream& out, std::vector<RegisteredModel> models) {
@@ -117,18 +112,37 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
     return false;
 }
 
-// Explains a failed install or uninstall that the loader did not already explain.
-void ReportFailure(const CommandContext& context, const std::string& path, const StreamSink& sink,
-                   const FailureRecordingStore& store, StoreOperation operation) {
-    if (sink.Shown()) {
-        return;
+// Explains a failed install or uninstall in one line, unless the loader already explained it,
+// saying which kinds it had already done before it stopped.
+void ReportFailure(const CommandContext& context, const std::string& path, StreamSink& sink,
+                   const RegistrationResult& result, StoreOperation operation) {
+    std::string text;
+    switch (result.outcome) {
+        case RegistrationOutcome::Done:
+        case RegistrationOutcome::FileNotLoaded:
+        case RegistrationOutcome::WorkLeftOver:
+            return;
+        case RegistrationOutcome::FileMissing:
+            text = "plik '" + OnOneLine(path) + "' nie istnieje";
+            break;
+        case RegistrationOutcome::PathNotListable:
+            // In the box of a silent run on Windows too, like the loader's messages.
+            sink.ShowOwnError(UnlistablePathText(OnOneLine(path)));
+            return;
+        case RegistrationOutcome::FileNotValid:
+        case RegistrationOutcome::NoDriverKey:
+            text = "plik '" + OnOneLine(path) + "' nie jest poprawną specyfikacją sterownika";
+            break;
+        case RegistrationOutcome::ValuesRefused:
+        case RegistrationOutcome::StoreFailed:
+            text = StoreFailureText(operation, context.storeName, result.firstFailure);
+            break;
     }
-    if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
-        context.err << "pantrel: "
-                    << StoreFailureText(operation, context.storeName, store.FirstFailure()) << '\n';
-        return;
+    const std::string done = CommittedKindsText(operation, result.committed);
+    if (!done.empty()) {
+        text += "; " + done;
     }
-    context.err << "pantrel: plik '" << path << "' nie jest poprawną specyfikacją sterownika\n";
+    context.err << "pantrel: " << text << '\n';
 }
 
 // Install and uninstall alike: check the file, run the operation, explain a failure.
@@ -140,9 +154,9 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
         return EXIT_FAILED;
     }
     StreamSink sink{context.err, context.shownAlso};
-    FailureRecordingStore store{context.hive};
-    if (!operation(store, full, sink)) {
-        ReportFailure(context, full, sink, store, storeOperation);
+    const RegistrationResult result = operation(context.hive, full, sink);
+    if (!result.Succeeded()) {
+        ReportFailure(context, full, sink, result, storeOperation);
         return EXIT_FAILED;
     }
     return EXIT_DONE;
@@ -158,14 +172,7 @@ void FinishBeforeReading(const CommandContext& context) {
 }  // namespace
 
 int RunInstall(const CommandContext& context, const std::string& path) {
-    return RunOnSpecification(context, path, StoreOperation::WriteModels,
-                              [](RegistryStore& store, const std::string& full, StreamSink& sink) {
-                                  if (!IsListableSpecificationPath(full)) {
-                                      sink.ShowOwnError(UnlistablePathText(OnOneLine(full)));
-                                      return false;
-                                  }
-                                  return InstallSpecification(store, full, sink);
-                              });
+    return RunOnSpecification(context, path, StoreOperation::WriteModels, InstallSpecification);
 }
 
 int RunUninstall(const CommandContext& context, const std::string& path) {
@@ -174,17 +181,15 @@ int RunUninstall(const CommandContext& context, const std::string& path) {
 
 int RunList(const CommandContext& context) {
     FinishBeforeReading(context);
-    FailureRecordingStore store{context.hive};
-    std::vector<RegisteredModel> models = ReadRegisteredModels(store);
+    ModelListing listing = ReadRegisteredModels(context.hive);
     // A store that cannot be read is not an empty one: a script must not take it for one.
-    if (store.FirstFailure() != ERROR_SUCCESS_STATUS) {
+    if (listing.failure != ERROR_SUCCESS_STATUS) {
         context.err << "pantrel: "
-                    << StoreFailureText(StoreOperation::Read, context.storeName,
-                                        store.FirstFailure())
+                    << StoreFailureText(StoreOperation::Read, context.storeName, listing.failure)
                     << '\n';
         return EXIT_FAILED;
     }
-    PrintModels(context.out, std::move(models));
+    PrintModels(context.out, std::move(listing.models));
     return EXIT_DONE;
 }
 
@@ -208,13 +213,15 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     }
     // What an install would register is what it registers into a store of its own.
     SqliteRegistryStore scratch{":memory:"};
-    int written = 0;
-    if (!InstallLoadedSpecification(scratch, document, full, written)) {
-        context.err << "pantrel: plik '" << full << "' nie jest poprawną specyfikacją sterownika\n";
+    if (const RegistrationResult result = InstallLoadedSpecification(scratch, document, full);
+        !result.Succeeded()) {
+        // A check for scripts: its messages go to standard error only, never into a box.
+        StreamSink sink{context.err, nullptr};
+        ReportFailure(context, full, sink, result, StoreOperation::WriteModels);
         return EXIT_FAILED;
     }
     document.reset();
-    PrintModels(context.out, ReadRegisteredModels(scratch));
+    PrintModels(context.out, ReadRegisteredModels(scratch).models);
     return EXIT_DONE;
 }
 

@@ -27,13 +27,12 @@ std::string NotFinishedNow(const RecordedWork& work) {
 // Runs the recorded operation again on the loaded file; false when the store failed.
 bool RunAgain(RegistryStore& hive, const RecordedWork& work, const DocumentHolder& document) {
     if (work.operation == RecordedOperation::Uninstall) {
-        return UninstallLoadedSpecification(hive, document);
+        return UninstallLoadedSpecification(hive, document).Succeeded();
     }
     if (UndoRecordedVersionRaises(hive) != ERROR_SUCCESS_STATUS) {
         return false;
     }
-    int written = 0;
-    return InstallLoadedSpecification(hive, document, work.path, written);
+    return InstallLoadedSpecification(hive, document, work.path).Succeeded();
 }
 
 // Finishes whatever is recorded, with the hold taken; false when it stays recorded.
@@ -73,10 +72,20 @@ bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
 
 }  // namespace
 
-bool BeginRecordedWork(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
-                       JournalHold& hold) {
-    return HoldWorkJournal(hive, hold) == ERROR_SUCCESS_STATUS &&
-           FinishHeldWork(hive, sink, hold) && RecordWork(hold, hive, work) == ERROR_SUCCESS_STATUS;
+RegistrationResult BeginRecordedWork(RegistryStore& hive, const RecordedWork& work,
+                                     MessageSink& sink, JournalHold& hold) {
+    RegistrationResult result;
+    if (const Status held = HoldWorkJournal(hive, hold); held != ERROR_SUCCESS_STATUS) {
+        result.outcome = RegistrationOutcome::StoreFailed;
+        result.firstFailure = held;
+    } else if (!FinishHeldWork(hive, sink, hold)) {
+        result.outcome = RegistrationOutcome::WorkLeftOver;
+    } else if (const Status recorded = RecordWork(hold, hive, work);
+               recorded != ERROR_SUCCESS_STATUS) {
+        result.outcome = RegistrationOutcome::StoreFailed;
+        result.firstFailure = recorded;
+    }
+    return result;
 }
 
 bool FinishInterruptedWork(RegistryStore& hive, MessageSink& sink) {

@@ -2,15 +2,17 @@
 #pragma once
 
 #include "base/message_sink.h"
+#include "registry/registration_result.h"
 #include "registry/registry_store.h"
 #include "registry/work_journal.h"
 
 namespace pantrel {
 
 // Before an install's or uninstall's first write: takes the hold, finishes what a killed run
-// left recorded, and records `work`. False when the store fails or recorded work could not be
-// finished (told through `sink`); nothing of `work` is written then.
-bool BeginRecordedWork(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
+// left recorded, and records `work`. Done when `work` is recorded; StoreFailed with the store's
+// status when the hold or the record could not be written; WorkLeftOver when recorded work could
+// not be finished (told through `sink`). Nothing of `work` is written unless Done.
+RegistrationResult BeginRecordedWork(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
                        JournalHold& hold);
 
 // For a run of any kind before it reads the models: when a killed run left work recorded, holds

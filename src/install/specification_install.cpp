@@ -44,81 +44,151 @@ bool KindKeyPaths(DeviceKind kind, std::string& driverPath, std::string& modelPa
     return DriverKeyPath(kind, driverPath) && ModelKeyPath(kind, modelPath);
 }
 
-// Loads the file that install or uninstall works from; false, with nothing shown, for an empty
-// path or a missing file, and false after the loader's message for a file that does not load.
-bool LoadExistingSpecification(const std::string& path, MessageSink& sink,
-                               DocumentHolder& document) {
-    return !path.empty() && FileExists(path) &&
-           LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) >=
-               0;
+// Passes the loader's messages on and remembers whether one was shown, so that a file the loader
+// explained can be told from one it rejected without a word.
+class ShownSink final : public MessageSink {
+public:
+    explicit ShownSink(MessageSink& sink) : sink_(sink) {}
+    void ShowError(const std::string& text) override {
+        shown_ = true;
+        sink_.ShowError(text);
+    }
+    bool Shown() const { return shown_; }
+
+private:
+    MessageSink& sink_;
+    bool shown_ = false;
+};
+
+// Loads the file that install or uninstall works from; Done with `document` filled, or why not.
+RegistrationOutcome LoadExistingSpecification(const std::string& path, MessageSink& sink,
+                                              DocumentHolder& document) {
+    if (path.empty() || !FileExists(path)) {
+        return RegistrationOutcome::FileMissing;
+    }
+    ShownSink shown{sink};
+    if (LoadSpecification(document, path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, shown) < 0) {
+        return shown.Shown() ? RegistrationOutcome::FileNotLoaded
+                             : RegistrationOutcome::FileNotValid;
+    }
+    return RegistrationOutcome::Done;
+}
+
+RegistrationResult WithOutcome(RegistrationOutcome outcome) {
+    RegistrationResult result;
+    result.outcome = outcome;
+    return result;
+}
+
+// Adds one kind's result to the whole operation's; false when the kind failed as a whole, which
+// ends the operation. Refused values do not: the next kinds are still done.
+bool AddKindResult(RegistrationResult& whole, const RegistrationResult& kind) {
+    if (whole.firstFailure == ERROR_SUCCESS_STATUS) {
+        whole.firstFailure = kind.firstFailure;
+    }
+    whole.committed.insert(whole.committed.end(), kind.committed.begin(), kind.committed.end());
+    if (kind.outcome != RegistrationOutcome::Done) {
+        whole.outcome = kind.outcome;
+    }
+    return kind.outcome == RegistrationOutcome::Done ||
+           kind.outcome == RegistrationOutcome::ValuesRefused;
+}
+
+// The result of one kind whose model key was closed with `closed` after `count` entries were
+// written or removed; `refused` is the first value the store refused, or 0.
+RegistrationResult KindResult(DeviceKind kind, int count, Status refused, Status closed) {
+    RegistrationResult result;
+    result.firstFailure = refused;
+    if (closed != ERROR_SUCCESS_STATUS) {
+        // A failed commit keeps none of the kind's changes.
+        result.outcome = RegistrationOutcome::StoreFailed;
+        if (result.firstFailure == ERROR_SUCCESS_STATUS) {
+            result.firstFailure = closed;
+        }
+        return result;
+    }
+    if (refused != ERROR_SUCCESS_STATUS) {
+        result.outcome = RegistrationOutcome::ValuesRefused;
+    }
+    if (count > 0) {
+        result.committed.push_back({kind, count});
+    }
+    return result;
+}
+
+// A key that is not there is no failure of the store; anything else is.
+bool IsStoreFailure(Status status) {
+    return status != ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS;
 }
 
 }  // namespace
 
-bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
-                          int* count) {
+RegistrationResult InstallSpecification(RegistryStore& hive, const std::string& path,
+                                        MessageSink& sink) {
     // Entries the list could never read could never be removed there either: none is written.
     if (!IsListableSpecificationPath(path)) {
-        return false;
+        return WithOutcome(RegistrationOutcome::PathNotListable);
     }
     DocumentHolder document;
-    if (!LoadExistingSpecification(path, sink, document)) {
-        return false;
+    if (const RegistrationOutcome loaded = LoadExistingSpecification(path, sink, document);
+        loaded != RegistrationOutcome::Done) {
+        return WithOutcome(loaded);
     }
     JournalHold journal;
-    if (!BeginRecordedWork(hive, {RecordedOperation::Install, path}, sink, journal)) {
-        return false;
+    if (RegistrationResult begun =
+            BeginRecordedWork(hive, {RecordedOperation::Install, path}, sink, journal);
+        !begun.Succeeded()) {
+        return begun;
     }
-    int total = 0;
-    const bool installed = InstallLoadedSpecification(hive, document, path, total);
+    RegistrationResult result = InstallLoadedSpecification(hive, document, path);
     ClearRecordedWork(journal);
-    if (installed && count != nullptr) {
-        *count = total;
-    }
-    return installed;
+    return result;
 }
 
-bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
-                                const std::string& path, int& total) {
-    total = 0;
+RegistrationResult InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
+                                              const std::string& path) {
+    RegistrationResult result;
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {
         if (!SelectModels(document, models, kind)) {
-            return false;
+            result.outcome = RegistrationOutcome::FileNotValid;
+            return result;
         }
-        int written = 0;
-        if (!InstallModels(hive, models, kind, true, path, written)) {
-            return false;
+        if (!AddKindResult(result, InstallModels(hive, models, kind, true, path))) {
+            return result;
         }
-        total += written;
     }
-    return true;
+    return result;
 }
 
-bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind, bool bumpVersion,
-                   const std::string& path, int& count) {
+RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind,
+                                 bool bumpVersion, const std::string& path) {
     if (models.empty()) {
-        count = 0;
-        return true;
+        return {};
     }
     std::string driverPath;
     std::string modelPath;
     if (!KindKeyPaths(kind, driverPath, modelPath)) {
-        return false;
+        return WithOutcome(RegistrationOutcome::NoDriverKey);
     }
     RegistryKey key;
-    if (key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS) != ERROR_SUCCESS_STATUS) {
-        return false;
+    if (const Status created = key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS);
+        created != ERROR_SUCCESS_STATUS) {
+        return KindResult(kind, 0, ERROR_SUCCESS_STATUS, created);
     }
     const std::string data = StringValueData(path);
     int written = 0;
+    Status refused = ERROR_SUCCESS_STATUS;
     EntryNameBuffers buffers;
     for (std::size_t i = 0; i < models.size(); ++i) {
         if (!ReadEntryName(models[i], buffers)) {
             continue;
         }
-        if (key.Get().SetValue(buffers.entry, REG_SZ_TYPE, data) == ERROR_SUCCESS_STATUS) {
+        const Status status = key.Get().SetValue(buffers.entry, REG_SZ_TYPE, data);
+        if (status == ERROR_SUCCESS_STATUS) {
             ++written;
+        } else if (refused == ERROR_SUCCESS_STATUS) {
+            refused = status;
         }
     }
     if (bumpVersion && written > 0) {
@@ -126,60 +196,73 @@ bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind
     }
     // Closing the model key commits the kind's entries and its new version together; when that
     // fails, none of them was written.
-    if (key.Close() != ERROR_SUCCESS_STATUS) {
-        count = 0;
-        return false;
-    }
-    count = written;
-    return true;
+    return KindResult(kind, written, refused, key.Close());
 }
 
-bool UninstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink) {
+RegistrationResult UninstallSpecification(RegistryStore& hive, const std::string& path,
+                                          MessageSink& sink) {
     DocumentHolder document;
-    if (!LoadExistingSpecification(path, sink, document)) {
-        return false;
+    if (const RegistrationOutcome loaded = LoadExistingSpecification(path, sink, document);
+        loaded != RegistrationOutcome::Done) {
+        return WithOutcome(loaded);
     }
     JournalHold journal;
-    if (!BeginRecordedWork(hive, {RecordedOperation::Uninstall, path}, sink, journal)) {
-        return false;
+    if (RegistrationResult begun =
+            BeginRecordedWork(hive, {RecordedOperation::Uninstall, path}, sink, journal);
+        !begun.Succeeded()) {
+        return begun;
     }
-    const bool uninstalled = UninstallLoadedSpecification(hive, document);
+    RegistrationResult result = UninstallLoadedSpecification(hive, document);
     ClearRecordedWork(journal);
-    return uninstalled;
+    return result;
 }
 
-bool UninstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document) {
+RegistrationResult UninstallLoadedSpecification(RegistryStore& hive,
+                                                const DocumentHolder& document) {
+    RegistrationResult result;
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {
-        if (!SelectModels(document, models, kind) || !UninstallModels(hive, models, kind)) {
-            return false;
+        if (!SelectModels(document, models, kind)) {
+            result.outcome = RegistrationOutcome::FileNotValid;
+            return result;
+        }
+        if (!AddKindResult(result, UninstallModels(hive, models, kind))) {
+            return result;
         }
     }
-    return true;
+    return result;
 }
 
-bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind) {
+RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind) {
     if (models.empty()) {
-        return true;
+        return {};
     }
     std::string driverPath;
     std::string modelPath;
     if (!KindKeyPaths(kind, driverPath, modelPath)) {
-        return false;
+        return WithOutcome(RegistrationOutcome::NoDriverKey);
     }
     RegistryKey key;
     const Status opened = key.Open(hive, modelPath, KEY_READ_WRITE_ACCESS);
     if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
-        return true;  // never registered: nothing to remove
+        return {};  // never registered: nothing to remove
     }
     // Any other failure (a store that cannot be written) must not pass for a removal.
     if (opened != ERROR_SUCCESS_STATUS) {
-        return false;
+        return KindResult(kind, 0, ERROR_SUCCESS_STATUS, opened);
     }
+    int removed = 0;
+    Status refused = ERROR_SUCCESS_STATUS;
     EntryNameBuffers buffers;
     for (std::size_t i = 0; i < models.size(); ++i) {
-        if (ReadEntryName(models[i], buffers)) {
-            key.Get().DeleteValue(buffers.entry);
+        if (!ReadEntryName(models[i], buffers)) {
+            continue;
+        }
+        const Status status = key.Get().DeleteValue(buffers.entry);
+        if (status == ERROR_SUCCESS_STATUS) {
+            ++removed;
+        } else if (IsStoreFailure(status) && refused == ERROR_SUCCESS_STATUS) {
+            refused = status;
         }
     }
     // The model key stays open for writing until the empty key is gone: the check and the
@@ -192,7 +275,7 @@ bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind ki
             driverKey.Close();
         }
     }
-    return key.Close() == ERROR_SUCCESS_STATUS;
+    return KindResult(kind, removed, refused, key.Close());
 }
 
 }  // namespace pantrel

@@ -171,19 +171,40 @@ void ParseVersion(std::string_view text, std::int32_t& a, std::int32_t& b, std::
     c = LeadingNumber(text);
 }
 
-bool RemoveModel(RegistryStore& hive, DeviceKind kind, std::string_view modelName,
-                 std::string_view producer) {
+RegistrationResult RemoveModel(RegistryStore& hive, DeviceKind kind, std::string_view modelName,
+                               std::string_view producer) {
+    RegistrationResult result;
     std::string path;
     if (!ModelKeyPath(kind, path)) {
-        return false;
+        result.outcome = RegistrationOutcome::NoDriverKey;
+        return result;
     }
     RegistryKey key;
-    if (key.Open(hive, path, KEY_READ_WRITE_ACCESS) != ERROR_SUCCESS_STATUS) {
-        return true;
+    if (const Status opened = key.Open(hive, path, KEY_READ_WRITE_ACCESS);
+        opened != ERROR_SUCCESS_STATUS) {
+        // No model key means nothing to remove; a store that cannot be written is no removal.
+        if (opened != ERROR_FILE_NOT_FOUND_STATUS) {
+            result.outcome = RegistrationOutcome::StoreFailed;
+            result.firstFailure = opened;
+        }
+        return result;
     }
-    key.Get().DeleteValue(ModelEntryName(modelName, producer));
-    key.Close();
-    return true;
+    const Status deleted = key.Get().DeleteValue(ModelEntryName(modelName, producer));
+    if (deleted != ERROR_SUCCESS_STATUS && deleted != ERROR_FILE_NOT_FOUND_STATUS) {
+        result.outcome = RegistrationOutcome::ValuesRefused;
+        result.firstFailure = deleted;
+    }
+    if (const Status closed = key.Close(); closed != ERROR_SUCCESS_STATUS) {
+        result.outcome = RegistrationOutcome::StoreFailed;
+        if (result.firstFailure == ERROR_SUCCESS_STATUS) {
+            result.firstFailure = closed;
+        }
+        return result;
+    }
+    if (deleted == ERROR_SUCCESS_STATUS) {
+        result.committed.push_back({kind, 1});
+    }
+    return result;
 }
 
 }  // namespace pantrel

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "kinds/device_kind.h"
+#include "registry/registration_result.h"
 #include "registry/registry_key.h"
 #include "registry/registry_store.h"
 
@@ -69,8 +70,9 @@ std::string NextVersionText(std::string_view current);
 // limits; a text with fewer dots repeats its last number.
 void ParseVersion(std::string_view text, std::int32_t& a, std::int32_t& b, std::int32_t& c);
 
-// Deletes the entry of one model; false only for a kind without a driver key path.
-bool RemoveModel(RegistryStore& hive, DeviceKind kind, std::string_view modelName,
-                 std::string_view producer);
+// Deletes the entry of one model: Done also when there was no such entry (nothing committed),
+// NoDriverKey for a kind without a driver key path, otherwise why the store did not remove it.
+RegistrationResult RemoveModel(RegistryStore& hive, DeviceKind kind, std::string_view modelName,
+                               std::string_view producer);
 
 }  // namespace pantrel

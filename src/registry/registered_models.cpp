@@ -10,13 +10,26 @@
 
 namespace pantrel {
 
-std::vector<RegisteredModel> ReadRegisteredModels(RegistryStore& hive) {
+ModelListing ReadRegisteredModels(RegistryStore& hive) {
     constexpr std::array kListedKinds{DeviceKind::CashRegister, DeviceKind::FiscalPrinter,
                                       DeviceKind::LabelScale};
-    std::vector<RegisteredModel> models;
+    ModelListing listing;
+    // A key or value that is not there is no failure of the store.
+    const auto note = [&listing](Status status) {
+        if (listing.failure == ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS) {
+            listing.failure = status;
+        }
+    };
     for (const DeviceKind kind : kListedKinds) {
+        std::string path;
+        if (!ModelKeyPath(kind, path)) {
+            continue;
+        }
         RegistryKey key;
-        if (!OpenModelKey(hive, kind, key)) {
+        // A kind never installed has no model key and no rows.
+        if (const Status opened = key.Open(hive, path, KEY_READ_ACCESS);
+            opened != ERROR_SUCCESS_STATUS) {
+            note(opened);
             continue;
         }
         std::string name;
@@ -27,12 +40,16 @@ std::vector<RegisteredModel> ReadRegisteredModels(RegistryStore& hive) {
                 continue;
             }
             if (status != ERROR_SUCCESS_STATUS) {
+                if (status != ERROR_NO_MORE_ITEMS_STATUS) {
+                    note(status);
+                }
                 break;
             }
-            models.push_back({kind, ModelOfEntry(name), ProducerOfEntry(name), data});
+            listing.models.push_back({kind, ModelOfEntry(name), ProducerOfEntry(name), data});
         }
+        note(key.Close());
     }
-    return models;
+    return listing;
 }
 
 void SortForListing(std::vector<RegisteredModel>& models) {

@@ -17,10 +17,18 @@ struct RegisteredModel {
     std::string path;  // the specification file it was registered from
 };
 
+// What a listing of the registry read, and the first failure of the store while reading it.
+struct ModelListing {
+    std::vector<RegisteredModel> models;
+    // 0 when every model key was read or is not there; a store that cannot be read is not an
+    // empty one, so callers must not take its models for all of them.
+    Status failure = ERROR_SUCCESS_STATUS;
+};
+
 // Every entry of the cash registers, fiscal printers and label scales, kind by kind in registry
 // order. A value that cannot be read (an over-long name or path) is passed over and the listing
-// goes on with the next one.
-std::vector<RegisteredModel> ReadRegisteredModels(RegistryStore& hive);
+// goes on with the next one; a kind whose key fails to open or list ends its part of the listing.
+ModelListing ReadRegisteredModels(RegistryStore& hive);
 
 // The order the model list opens with: model names by their Windows-1250 bytes, ties by kind
 // code, producer and path, so that the order is the same on every run.

@@ -1,5 +1,6 @@
 #include "registry/store_failure_text.h"
 
+#include "kinds/device_kind.h"
 #include "registry/model_registry.h"
 
 namespace pantrel {
@@ -49,6 +50,21 @@ std::string StoreFailureText(StoreOperation operation, std::string_view storeNam
     text += storeName;
     text += "': ";
     text += StoreFailureReason(operation, status);
+    return text;
+}
+
+std::string CommittedKindsText(StoreOperation operation, const std::vector<KindCount>& committed) {
+    if (committed.empty()) {
+        return {};
+    }
+    std::string text =
+        operation == StoreOperation::WriteModels ? "zarejestrowano już: " : "usunięto już: ";
+    for (std::size_t i = 0; i < committed.size(); ++i) {
+        if (i > 0) {
+            text += ", ";
+        }
+        text += KindNoun(committed[i].kind, GrammaticalCase::Nominative, true, LetterCase::Lower);
+    }
     return text;
 }
 

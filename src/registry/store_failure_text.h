@@ -1,10 +1,12 @@
-// Polish texts for a store that failed.
+// Polish texts for a store that failed, and for what a failed operation had done already.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/win32_status.h"
+#include "registry/registration_result.h"
 
 namespace pantrel {
 
@@ -23,6 +25,11 @@ std::string StoreFailureReason(StoreOperation operation, Status status);
 // line and in the window: "nie można zapisać modeli w rejestrze '<store>': brak prawa zapisu".
 // It starts with a small letter, so that the command line can put its name before it.
 std::string StoreFailureText(StoreOperation operation, std::string_view storeName, Status status);
+
+// The kinds whose models a failed install or uninstall had already registered or removed, by
+// their plural nouns: "zarejestrowano już: kasy fiskalne, wagi etykietujące"; empty when none
+// was. A small letter first as above.
+std::string CommittedKindsText(StoreOperation operation, const std::vector<KindCount>& committed);
 
 // Why an install refuses a specification path the model list could never show (nor remove
 // there), in the same words on the command line and in the window; a small letter first as above.

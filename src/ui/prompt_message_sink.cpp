@@ -3,7 +3,6 @@
 namespace pantrel {
 
 void PromptMessageSink::ShowError(const std::string& text) {
-    shown_ = true;
     prompts_.ShowError(text);
 }
 

@@ -7,7 +7,6 @@
 #include "install/interrupted_work.h"
 #include "install/specification_install.h"
 #include "kinds/string_table.h"
-#include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "ui/prompt_message_sink.h"
@@ -37,6 +36,14 @@ std::string AsBoxText(std::string text) {
     return text;
 }
 
+// What an operation did when the store could not even be opened.
+RegistrationResult StoreNotOpened() {
+    RegistrationResult result;
+    result.outcome = RegistrationOutcome::StoreFailed;
+    result.firstFailure = ERROR_INVALID_HANDLE_STATUS;
+    return result;
+}
+
 }  // namespace
 
 std::string StoreFailureMessage(StoreOperation operation, const std::string& storeName,
@@ -56,19 +63,26 @@ std::string RemovalQuestion(const std::string& model) {
 WindowCommands::WindowCommands(MainWindowView& view, UserPrompts& prompts, StoreAccess store)
     : view_(view), prompts_(prompts), store_(std::move(store)), list_(view) {}
 
-template <typename Operation>
-Status WindowCommands::WithStore(Operation operation) {
+template <typename Result, typename Operation>
+Result WindowCommands::WithStore(Result unopened, Operation operation) {
     const std::unique_ptr<RegistryStore> hive = store_.open ? store_.open() : nullptr;
     if (!hive) {
-        return ERROR_INVALID_HANDLE_STATUS;
+        return unopened;
     }
-    FailureRecordingStore recording{*hive};
-    operation(static_cast<RegistryStore&>(recording));
-    return recording.FirstFailure();
+    return operation(*hive);
 }
 
-void WindowCommands::ShowStoreFailure(StoreOperation operation, Status status) {
-    prompts_.ShowError(StoreFailureMessage(operation, store_.name, status));
+void WindowCommands::ShowStoreFailure(StoreOperation operation, const RegistrationResult& result) {
+    if (!result.StoreRefused()) {
+        return;
+    }
+    std::string text = StoreFailureMessage(operation, store_.name, result.firstFailure);
+    const std::string done = CommittedKindsText(operation, result.committed);
+    if (!done.empty()) {
+        text += '\n';
+        text += AsBoxText(done);
+    }
+    prompts_.ShowError(text);
 }
 
 void WindowCommands::InitList() {
@@ -83,12 +97,12 @@ void WindowCommands::InitList() {
 }
 
 void WindowCommands::RefreshList() {
-    std::vector<ListRow> rows;
-    const Status failure =
-        WithStore([&rows](RegistryStore& hive) { rows = ReadRegisteredModels(hive); });
-    list_.RefreshList(std::move(rows));
-    if (failure != ERROR_SUCCESS_STATUS) {
-        ShowStoreFailure(StoreOperation::Read, failure);
+    ModelListing listing =
+        WithStore(ModelListing{{}, ERROR_INVALID_HANDLE_STATUS},
+                  [](RegistryStore& hive) { return ReadRegisteredModels(hive); });
+    list_.RefreshList(std::move(listing.models));
+    if (listing.failure != ERROR_SUCCESS_STATUS) {
+        prompts_.ShowError(StoreFailureMessage(StoreOperation::Read, store_.name, listing.failure));
     }
 }
 
@@ -132,15 +146,13 @@ void WindowCommands::OnAddSpecification() {
     // The closed dialog's area and the disabled buttons are painted before the install, which
     // may take seconds for a large file.
     view_.ShowStateNow();
-    int count = 0;
-    bool installed = false;
     PromptMessageSink sink{prompts_};
-    const Status failure = WithStore(
-        [&](RegistryStore& hive) { installed = InstallSpecification(hive, path, sink, &count); });
-    if (!installed && !sink.Shown() && failure != ERROR_SUCCESS_STATUS) {
-        ShowStoreFailure(StoreOperation::WriteModels, failure);
-    }
-    if (count > 0) {
+    const RegistrationResult result = WithStore(StoreNotOpened(), [&](RegistryStore& hive) {
+        return InstallSpecification(hive, path, sink);
+    });
+    ShowStoreFailure(StoreOperation::WriteModels, result);
+    // A failed install re-reads nothing; what it wrote before failing shows at the next re-read.
+    if (result.Succeeded() && result.Total() > 0) {
         RefreshList();
     }
     EnableControls(true);
@@ -162,13 +174,12 @@ void WindowCommands::OnRemoveModel() {
     const std::string model = chosen.model;
     const DeviceKind kind = chosen.kind;
     view_.ShowStateNow();
-    bool removed = false;
-    const Status failure =
-        WithStore([&](RegistryStore& hive) { removed = RemoveModel(hive, kind, model, producer); });
-    if (failure != ERROR_SUCCESS_STATUS) {
-        // Nothing was removed; the list stays as it is, and one box says why.
-        ShowStoreFailure(StoreOperation::RemoveModel, failure);
-    } else if (removed) {
+    const RegistrationResult result = WithStore(StoreNotOpened(), [&](RegistryStore& hive) {
+        return RemoveModel(hive, kind, model, producer);
+    });
+    // When the store refused, nothing was removed: the list stays as it is, and one box says why.
+    ShowStoreFailure(StoreOperation::RemoveModel, result);
+    if (result.Succeeded()) {
         RefreshList();
     }
     EnableControls(true);

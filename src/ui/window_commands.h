@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/win32_status.h"
+#include "registry/registration_result.h"
 #include "registry/store_failure_text.h"
 #include "ui/main_window_view.h"
 #include "ui/model_list_logic.h"
@@ -46,10 +47,13 @@ public:
     void OnColumnClick(int column) { list_.OnColumnClick(column); }
 
 private:
-    // Runs `operation` on a fresh opening of the store; the first failure of the store, or 0.
-    template <typename Operation>
-    Status WithStore(Operation operation);
-    void ShowStoreFailure(StoreOperation operation, Status status);
+    // Runs `operation` on a fresh opening of the store, which goes again when it returns;
+    // `unopened` when the store cannot be opened at all.
+    template <typename Result, typename Operation>
+    Result WithStore(Result unopened, Operation operation);
+    // One box naming the store and why it refused, and the kinds already done; nothing when the
+    // store refused nothing.
+    void ShowStoreFailure(StoreOperation operation, const RegistrationResult& result);
 
     MainWindowView& view_;
     UserPrompts& prompts_;

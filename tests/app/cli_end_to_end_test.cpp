@@ -1,6 +1,7 @@
 // Runs the built pantrel on temporary stores, as an installer script would.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -183,6 +185,22 @@ TEST_F(CommandLineTest, UnwritableStoreFailsAndWritesNothing) {
     EXPECT_EQ(Entries(kCashModels), before);
     EXPECT_EQ(Version(kCashModels), "0.1.0");
     EXPECT_TRUE(Entries(kScaleModels).empty());
+}
+
+// A store whose keys can be made but whose values cannot be written takes no install as done.
+TEST_F(CommandLineTest, StoreWithoutItsValueTableFailsTheInstallAloud) {
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(Store().c_str(), &raw), SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(raw, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(db.get(),
+                           "pragma application_id=1347569491; pragma user_version=1; create table "
+                           "store_key(id integer primary key,parent,name,path,folded);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const ProcessResult result = Run({"-install", Spec("all_kinds.xml")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "pantrel: nie można zapisać modeli w rejestrze '" + Store().string() +
+                              "': plik rejestru jest uszkodzony\n");
 }
 
 TEST_F(CommandLineTest, StoreThatCannotBeCreatedFails) {

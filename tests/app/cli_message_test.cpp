@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "../support/hooked_store.h"
 #include "../support/temp_folder.h"
 #include "app/cli_commands.h"
 #include "base/message_sink.h"
@@ -25,6 +28,12 @@ public:
 std::string SpecFile(const char* name) {
     return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "loader" / name).string();
 }
+
+std::string InstallFile(const char* name) {
+    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "install" / name).string();
+}
+
+using Command = int (*)(const CommandContext&, const std::string&);
 
 class CliMessageTest : public testing::Test {
 protected:
@@ -49,6 +58,52 @@ TEST_F(CliMessageTest, InstallAndUninstallShowTheParseErrorBesidesPrintingIt) {
         EXPECT_NE(shown_.messages.front().find("Błąd w pliku"), std::string::npos);
         EXPECT_EQ(err_.str(), shown_.messages.front() + "\n");
     }
+}
+
+// A run the store refused in part or whole fails with one line: why, and the kinds it had
+// already done. A refused value does not stop the kinds after it; a refused kind does.
+TEST_F(CliMessageTest, ARefusedRunSaysWhyAndWhichKindsItHadDone) {
+    const auto refuseNamed = [](std::string_view start, Status status) {
+        return [start, status](std::string_view name) -> Status {
+            return name.starts_with(start) ? status : ERROR_SUCCESS_STATUS;
+        };
+    };
+    const struct {
+        Command command;
+        std::function<Status(std::string_view)> refuseCreate;
+        std::function<Status(std::string_view)> refuseWrite;
+        std::string err;
+    } cases[] = {
+        {&RunInstall,
+         refuseNamed("Software\\Tarvex\\Sterowniki2\\Wagi", ERROR_ACCESS_DENIED_STATUS),
+         {},
+         "nie można zapisać modeli w rejestrze 'registry.db': brak prawa zapisu; zarejestrowano "
+         "już: kasy fiskalne"},
+        {&RunInstall,
+         {},
+         refuseNamed("", ERROR_BADDB_STATUS),
+         "nie można zapisać modeli w rejestrze 'registry.db': plik rejestru jest uszkodzony"},
+        {&RunUninstall,
+         {},
+         refuseNamed("Waga", ERROR_ACCESS_DENIED_STATUS),
+         "nie można usunąć modeli z rejestru 'registry.db': brak prawa zapisu; usunięto już: "
+         "kasy fiskalne, drukarki fiskalne"},
+    };
+    for (const auto& c : cases) {
+        testing_support::StoreHooks hooks;
+        hooks.refuseCreate = c.refuseCreate;
+        hooks.refuseWrite = c.refuseWrite;
+        testing_support::TempFolder folder;
+        SqliteRegistryStore store{folder / "registry.db"};
+        const CommandContext plain{store, "registry.db", out_, err_, &shown_};
+        ASSERT_EQ(RunInstall(plain, InstallFile("all_kinds.xml")), EXIT_DONE);
+        err_.str("");
+        testing_support::HookedStore hooked{store, hooks};
+        const CommandContext context{hooked, "registry.db", out_, err_, &shown_};
+        EXPECT_EQ(c.command(context, InstallFile("all_kinds.xml")), EXIT_FAILED) << c.err;
+        EXPECT_EQ(err_.str(), "pantrel: " + c.err + "\n");
+    }
+    EXPECT_TRUE(shown_.messages.empty());
 }
 
 TEST_F(CliMessageTest, NothingIsShownForAValidFileOrForTheCheck) {

@@ -15,7 +15,6 @@
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
 #include "install/specification_install.h"
-#include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/registry_key.h"
@@ -93,7 +92,7 @@ TEST(ConcurrentInstall, NothingIsLostAndNoReaderSeesHalfAKind) {
     {
         SqliteRegistryStore hive{store};
         FailingSink sink;
-        ASSERT_TRUE(InstallSpecification(hive, leaving.file, sink));
+        ASSERT_TRUE(InstallSpecification(hive, leaving.file, sink).Succeeded());
     }
     ++installsOfKind[DeviceKind::LabelScale];
     const auto leavingScales = std::make_pair(leaving.file, DeviceKind::LabelScale);
@@ -112,11 +111,11 @@ TEST(ConcurrentInstall, NothingIsLostAndNoReaderSeesHalfAKind) {
     int reads = 0;
     while (running > 0) {
         SqliteRegistryStore hive{store};
-        FailureRecordingStore recording{hive};
-        for (const auto& [fileAndKind, count] : Counted(ReadRegisteredModels(recording))) {
+        const ModelListing listing = ReadRegisteredModels(hive);
+        for (const auto& [fileAndKind, count] : Counted(listing.models)) {
             EXPECT_EQ(count, expected[fileAndKind]) << "half a kind of " << fileAndKind.first;
         }
-        EXPECT_EQ(recording.FirstFailure(), 0);
+        EXPECT_EQ(listing.failure, 0);
         ++reads;
         for (Installer& installer : installers) {
             int status = 0;
@@ -130,7 +129,7 @@ TEST(ConcurrentInstall, NothingIsLostAndNoReaderSeesHalfAKind) {
 
     expected.erase(leavingScales);
     SqliteRegistryStore hive{store};
-    EXPECT_EQ(Counted(ReadRegisteredModels(hive)), expected);
+    EXPECT_EQ(Counted(ReadRegisteredModels(hive).models), expected);
     // Every install of a kind raised its driver's version once.
     for (const auto& [kind, installs] : installsOfKind) {
         EXPECT_EQ(Version(hive, kind), "0." + std::to_string(installs) + ".0");

@@ -50,7 +50,7 @@ TEST(UninstallRace, InstallRightAfterTheEmptinessCheckKeepsItsEntries) {
     FailingSink sink;
     {
         SqliteRegistryStore hive{store};
-        ASSERT_TRUE(InstallSpecification(hive, leaving, sink));
+        ASSERT_TRUE(InstallSpecification(hive, leaving, sink).Succeeded());
     }
 
     // Once the uninstall has found the model key empty, the install runs before the uninstall
@@ -76,7 +76,7 @@ TEST(UninstallRace, InstallRightAfterTheEmptinessCheckKeepsItsEntries) {
     };
     SqliteRegistryStore hive{store};
     HookedStore hooked{hive, hooks};
-    EXPECT_TRUE(UninstallSpecification(hooked, leaving, sink));
+    EXPECT_TRUE(UninstallSpecification(hooked, leaving, sink).Succeeded());
     ASSERT_NE(installer, 0) << "the uninstall never asked whether the model key is empty";
     if (installer > 0) {
         EXPECT_EQ(WaitForExit(installer), 0);

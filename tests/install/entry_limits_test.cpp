@@ -53,7 +53,7 @@ fs::path PathOfLength(const fs::path& base, std::size_t length) {
 }
 
 std::vector<RegisteredModel> CashModels(RegistryStore& hive) {
-    std::vector<RegisteredModel> models = ReadRegisteredModels(hive);
+    std::vector<RegisteredModel> models = ReadRegisteredModels(hive).models;
     std::erase_if(models,
                   [](const RegisteredModel& m) { return m.kind != DeviceKind::CashRegister; });
     return models;
@@ -68,9 +68,9 @@ TEST(EntryLimits, NamesOfFiftyPolishQuotesAndEurosAreListed) {
     WriteSpecification(spec, {{"Kasa fiskalna", producer, {model, beyond}}});
     SqliteRegistryStore hive{folder / "registry.db"};
     FailingSink sink;
-    int count = 0;
-    ASSERT_TRUE(InstallSpecification(hive, spec, sink, &count));
-    EXPECT_EQ(count, 2);
+    const RegistrationResult installed = InstallSpecification(hive, spec, sink);
+    ASSERT_TRUE(installed.Succeeded());
+    EXPECT_EQ(installed.Total(), 2);
     const std::vector<RegisteredModel> listed = CashModels(hive);
     ASSERT_EQ(listed.size(), 2U);
     EXPECT_EQ(listed[0].model, model);
@@ -93,7 +93,9 @@ TEST(EntryLimits, InstallRefusesAPathTheListCouldNeverShow) {
         SqliteRegistryStore hive{store};
         const bool fits = length <= longest;
         EXPECT_EQ(IsListableSpecificationPath(specText), fits) << length;
-        EXPECT_EQ(InstallSpecification(hive, specText, sink), fits) << length;
+        EXPECT_EQ(InstallSpecification(hive, specText, sink).outcome,
+                  fits ? RegistrationOutcome::Done : RegistrationOutcome::PathNotListable)
+            << length;
         if (fits) {
             const std::vector<RegisteredModel> listed = CashModels(hive);
             ASSERT_EQ(listed.size(), 1U) << length;

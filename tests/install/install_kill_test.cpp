@@ -157,7 +157,7 @@ protected:
         WriteSpecification(Installed(), installed);
         SqliteRegistryStore hive{folder_ / "before.db"};
         SilentSink sink;
-        EXPECT_TRUE(InstallSpecification(hive, Earlier(), sink));
+        EXPECT_TRUE(InstallSpecification(hive, Earlier(), sink).Succeeded());
     }
 
     std::string Earlier() const { return (folder_ / "earlier.xml").string(); }
@@ -183,7 +183,7 @@ protected:
             SqliteRegistryStore hive{store};
             HookedStore hooked{hive, hooks};
             SilentSink sink;
-            _exit(InstallSpecification(hooked, Installed(), sink) ? 0 : 1);
+            _exit(InstallSpecification(hooked, Installed(), sink).Succeeded() ? 0 : 1);
         }
         int status = 0;
         EXPECT_EQ(waitpid(child, &status, 0), child);

@@ -86,8 +86,10 @@ enum class Operation { Install, Uninstall };
 
 bool RunOperation(RegistryStore& hive, Operation operation, const std::string& path,
                   MessageSink& sink) {
-    return operation == Operation::Install ? InstallSpecification(hive, path, sink)
-                                           : UninstallSpecification(hive, path, sink);
+    const RegistrationResult result = operation == Operation::Install
+                                          ? InstallSpecification(hive, path, sink)
+                                          : UninstallSpecification(hive, path, sink);
+    return result.Succeeded();
 }
 
 class InterruptedWorkTest : public testing::Test {
@@ -208,7 +210,7 @@ TEST_F(InterruptedWorkTest, RunEndedAfterAnyWriteIsFinishedByTheNextRun) {
             if (c.next == NextRun::Reader) {
                 EXPECT_TRUE(FinishInterruptedWork(hive, sink)) << "write " << n;
             } else {
-                EXPECT_TRUE(InstallSpecification(hive, File("earlier.xml"), sink)) << n;
+                EXPECT_TRUE(InstallSpecification(hive, File("earlier.xml"), sink).Succeeded()) << n;
             }
             EXPECT_TRUE(sink.messages.empty()) << "write " << n;
             EXPECT_FALSE(HasRecordedWork(hive)) << "write " << n;
@@ -272,7 +274,7 @@ TEST_F(InterruptedWorkTest, StoreThatKeepsWriteSpansWholeRecordsNothing) {
     hooks.afterSetValue = [&] { ++writes; };
     HookedStore hive{file, hooks};
     CollectingSink sink;
-    ASSERT_TRUE(InstallSpecification(hive, File("later.xml"), sink));
+    ASSERT_TRUE(InstallSpecification(hive, File("later.xml"), sink).Succeeded());
     // Three models and a version per kind, nothing else.
     EXPECT_EQ(writes, 12);
     RegistryKey tool;

@@ -75,7 +75,8 @@ TEST_F(RegistryLayoutTest, BarcodeReaderHasNoPathAnywhere) {
     RegistryKey key;
     EXPECT_FALSE(OpenModelKey(store_, DeviceKind::BarcodeReader, key));
     EXPECT_FALSE(key.IsOpen());
-    EXPECT_FALSE(RemoveModel(store_, DeviceKind::BarcodeReader, "A", "B"));
+    EXPECT_EQ(RemoveModel(store_, DeviceKind::BarcodeReader, "A", "B").outcome,
+              RegistrationOutcome::NoDriverKey);
     EXPECT_FALSE(IsModelKeyEmpty(store_, DeviceKind::BarcodeReader));
 }
 
@@ -83,7 +84,7 @@ TEST_F(RegistryLayoutTest, NeverInstalledKindOpensNothing) {
     RegistryKey key;
     EXPECT_FALSE(OpenModelKey(store_, DeviceKind::FiscalPrinter, key));
     EXPECT_TRUE(IsModelKeyEmpty(store_, DeviceKind::FiscalPrinter));
-    EXPECT_TRUE(RemoveModel(store_, DeviceKind::FiscalPrinter, "A", "B"));
+    EXPECT_TRUE(RemoveModel(store_, DeviceKind::FiscalPrinter, "A", "B").Succeeded());
     EXPECT_FALSE(std::filesystem::exists(folder_ / "registry.db"));  // nothing was created
 }
 
@@ -136,7 +137,7 @@ TEST_F(RegistryLayoutTest, EmptinessCountsValuesOnly) {
     EXPECT_TRUE(IsModelKeyEmpty(store_, DeviceKind::LabelScale));  // a subkey, no values
     Put(key, "M|P", REG_SZ_TYPE, Sz("/m.xml"));
     EXPECT_FALSE(IsModelKeyEmpty(store_, DeviceKind::LabelScale));
-    EXPECT_TRUE(RemoveModel(store_, DeviceKind::LabelScale, "M", "P"));
+    EXPECT_TRUE(RemoveModel(store_, DeviceKind::LabelScale, "M", "P").Succeeded());
     EXPECT_TRUE(IsModelKeyEmpty(store_, DeviceKind::LabelScale));
     RegistryKey holder;
     EXPECT_TRUE(OpenModelKey(store_, DeviceKind::LabelScale, holder));  // the key stays
@@ -146,8 +147,12 @@ TEST_F(RegistryLayoutTest, RemoveModelDeletesOnlyItsEntry) {
     const std::string key = ModelPath(DeviceKind::CashRegister);
     Put(key, "A|P", REG_SZ_TYPE, Sz("/a.xml"));
     Put(key, "B|P", REG_SZ_TYPE, Sz("/b.xml"));
-    EXPECT_TRUE(RemoveModel(store_, DeviceKind::CashRegister, "a", "p"));  // names ignore case
-    EXPECT_TRUE(RemoveModel(store_, DeviceKind::CashRegister, "none", "P"));
+    const RegistrationResult removed = RemoveModel(store_, DeviceKind::CashRegister, "a", "p");
+    EXPECT_TRUE(removed.Succeeded());  // names ignore case
+    EXPECT_EQ(removed.Total(), 1);
+    const RegistrationResult none = RemoveModel(store_, DeviceKind::CashRegister, "none", "P");
+    EXPECT_TRUE(none.Succeeded());
+    EXPECT_EQ(none.Total(), 0);
     RegistryKey holder;
     ASSERT_TRUE(OpenModelKey(store_, DeviceKind::CashRegister, holder));
     std::string name;

@@ -28,6 +28,11 @@ struct StoreHooks {
     std::optional<bool> keepsWriteSpansWhole;
     // Set to refuse every open or creation for writing with 5, as a registry without the rights.
     bool refuseWrites = false;
+    // Before every CreateKey, with the key's path: a nonzero status is answered in its place.
+    std::function<Status(std::string_view path)> refuseCreate;
+    // Before every SetValue and DeleteValue, with the value's name: a nonzero status is answered
+    // in its place.
+    std::function<Status(std::string_view name)> refuseWrite;
 };
 
 // Passes every call on to another store and runs the hooks at their moments, so that a test can
@@ -35,6 +40,9 @@ struct StoreHooks {
 class HookedStore final : public RegistryStore {
 public:
     HookedStore(RegistryStore& store, StoreHooks hooks) : store_(store), hooks_(std::move(hooks)) {}
+    // The same over a store it owns, as the window opens one afresh for every operation.
+    HookedStore(std::unique_ptr<RegistryStore> store, StoreHooks hooks)
+        : owned_(std::move(store)), store_(*owned_), hooks_(std::move(hooks)) {}
 
     Status OpenKey(std::string_view path, std::uint32_t access,
                    std::unique_ptr<StoreKey>& key) override {
@@ -53,6 +61,10 @@ public:
         }
         if (hooks_.refuseWrites) {
             return ERROR_ACCESS_DENIED_STATUS;
+        }
+        if (const Status refused = hooks_.refuseCreate ? hooks_.refuseCreate(path) : 0;
+            refused != ERROR_SUCCESS_STATUS) {
+            return refused;
         }
         return Wrap(store_.CreateKey(path, access, key), key);
     }
@@ -79,6 +91,9 @@ private:
             return key_->QueryValue(name, type, data, capacity, size);
         }
         Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
+            if (const Status refused = Refused(name); refused != ERROR_SUCCESS_STATUS) {
+                return refused;
+            }
             const Status status = key_->SetValue(name, type, data);
             if (status == ERROR_SUCCESS_STATUS && hooks_.afterSetValue) {
                 hooks_.afterSetValue();
@@ -86,6 +101,9 @@ private:
             return status;
         }
         Status DeleteValue(std::string_view name) override {
+            if (const Status refused = Refused(name); refused != ERROR_SUCCESS_STATUS) {
+                return refused;
+            }
             const Status status = key_->DeleteValue(name);
             if (status == ERROR_SUCCESS_STATUS && hooks_.afterDeleteValue) {
                 hooks_.afterDeleteValue();
@@ -98,6 +116,10 @@ private:
         Status DeleteSubKey(std::string_view name) override { return key_->DeleteSubKey(name); }
 
     private:
+        Status Refused(std::string_view name) const {
+            return hooks_.refuseWrite ? hooks_.refuseWrite(name) : ERROR_SUCCESS_STATUS;
+        }
+
         std::unique_ptr<StoreKey> key_;
         const StoreHooks& hooks_;
     };
@@ -109,6 +131,7 @@ private:
         return status;
     }
 
+    std::unique_ptr<RegistryStore> owned_;
     RegistryStore& store_;
     StoreHooks hooks_;
 };

@@ -66,9 +66,9 @@ TempStore::~TempStore() {
 
 int TempStore::Install(const std::string& fileName) {
     RecordingSink sink;
-    int count = 0;
-    EXPECT_TRUE(InstallSpecification(*store_, UiDataFile(fileName), sink, &count)) << fileName;
-    return count;
+    const RegistrationResult result = InstallSpecification(*store_, UiDataFile(fileName), sink);
+    EXPECT_TRUE(result.Succeeded()) << fileName;
+    return result.Total();
 }
 
 void TempStore::WriteEntry(DeviceKind kind, const std::string& valueName, const std::string& data) {

@@ -6,7 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../support/failing_sink.h"
@@ -177,6 +180,56 @@ TEST_F(WindowCommandsTest, AStoreThatCannotBeWrittenIsToldForAddAndRemove) {
     EXPECT_EQ(store.EntryNames(DeviceKind::LabelScale), (Texts{"Alfa W|Bravo"}));
     EXPECT_TRUE(view.generalCommandsEnabled);
     EXPECT_EQ(view.waitCursors, 0);
+}
+
+// What the store refused, and which kinds it had registered before it stopped the install; the
+// list is not re-read after a failed install.
+TEST_F(WindowCommandsTest, AnInstallTheStoreRefusedSaysWhyAndWhichKindsAreRegistered) {
+    const struct {
+        const char* name;
+        std::function<Status(std::string_view)> refuseCreate;
+        std::function<Status(std::string_view)> refuseWrite;
+        std::string message;
+        Texts cashEntries;
+    } cases[] = {
+        {"scales' key refused",
+         [](std::string_view path) -> Status {
+             return path.find("Wagi") != std::string_view::npos ? ERROR_ACCESS_DENIED_STATUS : 0;
+         },
+         {},
+         "brak prawa zapisu.\nZarejestrowano już: kasy fiskalne.",
+         {"Bravo K|Charlie"}},
+        {"every value refused",
+         {},
+         [](std::string_view) -> Status { return ERROR_BADDB_STATUS; },
+         "plik rejestru jest uszkodzony.",
+         {}},
+    };
+    for (const auto& c : cases) {
+        testing_support::StoreHooks hooks;
+        hooks.refuseCreate = c.refuseCreate;
+        hooks.refuseWrite = c.refuseWrite;
+        TempStore fresh;
+        ScriptedPrompts answers;
+        RecordingView window;
+        const std::filesystem::path file = fresh.File();
+        WindowCommands hooked{
+            window, answers,
+            StoreAccess{file.string(), [&hooks, file]() -> std::unique_ptr<RegistryStore> {
+                            return std::make_unique<testing_support::HookedStore>(
+                                std::make_unique<SqliteRegistryStore>(file), hooks);
+                        }}};
+        hooked.InitList();
+        answers.fileToChoose = UiDataFile("three_kinds.xml");
+        hooked.OnAddSpecification();
+        EXPECT_EQ(answers.errors, (Texts{"Nie można zapisać modeli w rejestrze '" + file.string() +
+                                         "': " + c.message}))
+            << c.name;
+        EXPECT_EQ(fresh.EntryNames(DeviceKind::CashRegister), c.cashEntries) << c.name;
+        EXPECT_TRUE(fresh.EntryNames(DeviceKind::FiscalPrinter).empty()) << c.name;
+        EXPECT_TRUE(window.Models().empty()) << c.name;
+        EXPECT_TRUE(window.generalCommandsEnabled) << c.name;
+    }
 }
 
 TEST_F(WindowCommandsTest, AStoreThatCannotBeReadIsToldAMissingOneIsAnEmptyList) {

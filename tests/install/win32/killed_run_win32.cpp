@@ -59,7 +59,7 @@ int main() {
     Win32RegistryStore registry;
     testing_support::HookedStore hive{registry, hooks};
     ErrorStreamSink sink;
-    const bool done = install ? InstallSpecification(hive, arguments[1], sink)
-                              : UninstallSpecification(hive, arguments[1], sink);
-    return done ? 0 : 1;
+    const RegistrationResult result = install ? InstallSpecification(hive, arguments[1], sink)
+                                              : UninstallSpecification(hive, arguments[1], sink);
+    return result.Succeeded() ? 0 : 1;
 }

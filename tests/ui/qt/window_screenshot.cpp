@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
     {
         pantrel::SqliteRegistryStore store(folder.parent_path() / "registry.db");
         StderrSink sink;
-        int count = 0;
-        if (pantrel::InstallSpecification(store, specification.string(), sink, &count) &&
-            count > 0) {
+        const pantrel::RegistrationResult installed =
+            pantrel::InstallSpecification(store, specification.string(), sink);
+        if (installed.Succeeded() && installed.Total() > 0) {
             pantrel::SilentPrompts prompts;
             CPantrelDlg window(pantrel::FileStoreAccess(store.Path()), prompts);
             window.show();
