@@ -214,7 +214,7 @@ done <<EOF_CASES
 a file that does not parse|$root/tests/data/loader/invalid_unclosed_element.xml|box
 a file that breaks the schema|$root/tests/data/loader/invalid_model_name_bar.xml|box
 an empty file|$work/empty.xml|box
-a folder|$folder|box
+a folder|$folder|nobox
 a path longer than the system allows|$long_path|nobox
 EOF_CASES
 status=0
