@@ -24,8 +24,6 @@
 #include "ui/qt/sort_header_view.h"
 #include "ui/qt/ui_text.h"
 
-using pantrel::DeviceKind;
-
 namespace {
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* text,
@@ -156,8 +154,8 @@ bool CPantrelDlg::OnInitDialog() {
     m_modelList->setAllColumnsShowFocus(true);
 
     // The client width without scroll bars; the list is still empty.
-    m_listClientWidth = m_modelList->maximumViewportSize().width();
-    const std::array<int, 4> widths = pantrel::ModelListColumnWidths(m_listClientWidth);
+    const std::array<int, 4> widths =
+        pantrel::ModelListColumnWidths(m_modelList->maximumViewportSize().width());
     for (int column = 0; column < pantrel::LIST_COLUMN_COUNT; ++column) {
         m_header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
     }
@@ -203,18 +201,6 @@ int CPantrelDlg::GetCurrentItem() const {
         return -1;
     }
     return current.row();
-}
-
-std::string CPantrelDlg::GetItemModel(int row) const {
-    return m_rows->Row(row).model;
-}
-
-std::string CPantrelDlg::GetItemProducer(int row) const {
-    return m_rows->Row(row).producer;
-}
-
-DeviceKind CPantrelDlg::GetItemKind(int row) const {
-    return m_rows->Row(row).kind;
 }
 
 const pantrel::ListRows& CPantrelDlg::Rows() const {

@@ -5,10 +5,8 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
-#include <string>
 #include <vector>
 
-#include "kinds/device_kind.h"
 #include "ui/list_row.h"
 #include "ui/main_window_view.h"
 #include "ui/store_access.h"
@@ -33,8 +31,6 @@ class CPantrelDlg final : public QDialog, public pantrel::MainWindowView {
     Q_OBJECT
 
 public:
-    static constexpr int NO_SORT_IMAGE = pantrel::NO_SORT_IMAGE;
-
     CPantrelDlg(pantrel::StoreAccess store, pantrel::UserPrompts& prompts,
                 QWidget* parent = nullptr);
     ~CPantrelDlg() override;
@@ -44,38 +40,12 @@ public:
     // The row that is both current and selected, or -1. The one test of whether a model is
     // chosen.
     int GetCurrentItem() const override;
-    std::string GetItemModel(int row) const;
-    std::string GetItemProducer(int row) const;
-    pantrel::DeviceKind GetItemKind(int row) const;
 
     // Re-reads every registered model, sorts, and makes the row at the old current position
     // current again (the last row when the list became shorter).
     void RefreshList() { m_commands.RefreshList(); }
-    // Sorts by the sort column and direction, shows the sort picture and keeps a row current and
-    // in view.
-    void SortList() { m_commands.List().SortList(); }
-    // Disables the buttons around a long operation and afterwards gives the focus back to the
-    // control that had it, when a row is current.
-    void EnableControls(bool enable) { m_commands.EnableControls(enable); }
-
-    // The commands: add the models of a file, remove the current model, re-read the list, the
-    // hidden re-read of the current row, a click on a column header, and the About box.
-    void OnAddSpecification() { m_commands.OnAddSpecification(); }
-    void OnRemoveModel() { m_commands.OnRemoveModel(); }
-    void OnRefreshList() { m_commands.OnRefreshList(); }
-    void OnUpdateCurrent() { m_commands.OnUpdateCurrent(); }
+    // A click on a column header: sorts by it, or reverses the order of the sorted column.
     void OnColumnClick(int column) { m_commands.OnColumnClick(column); }
-    void OnAbout();
-
-    // Shows the model menu at a request's screen position; (-1, -1), as a request from the
-    // keyboard carries, and any point outside the window open it at the window's corner.
-    void ShowContextMenu(QPoint requestPosition);
-
-    int RememberedRow() const { return m_commands.List().RememberedRow(); }
-    int SortColumn() const { return m_commands.List().SortColumn(); }
-    bool SortDescending() const { return m_commands.List().SortDescending(); }
-    // The client width the column widths were computed from.
-    int ListClientWidth() const { return m_listClientWidth; }
 
     // The list, buttons and cursor as the shared rules drive them.
     const pantrel::ListRows& Rows() const override;
@@ -97,6 +67,18 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The commands: add the models of a file, remove the current model, re-read the list, the
+    // hidden re-read of the current row, and the About box.
+    void OnAddSpecification() { m_commands.OnAddSpecification(); }
+    void OnRemoveModel() { m_commands.OnRemoveModel(); }
+    void OnRefreshList() { m_commands.OnRefreshList(); }
+    void OnUpdateCurrent() { m_commands.OnUpdateCurrent(); }
+    void OnAbout();
+
+    // Shows the model menu at a request's screen position; (-1, -1), as a request from the
+    // keyboard carries, and any point outside the window open it at the window's corner.
+    void ShowContextMenu(QPoint requestPosition);
+
     bool OnInitDialog();
     void CreateControls();
     void CreateShortcuts();
@@ -119,5 +101,4 @@ private:
     std::vector<QPixmap> m_kindImages;
     std::vector<QPixmap> m_sortImages;
     QPointer<QWidget> m_focusBeforeDisable;
-    int m_listClientWidth = 0;
 };

@@ -134,7 +134,7 @@ TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
 
     QString shown;
     Qt::TextFormat format = Qt::RichText;
-    EXPECT_TRUE(CatchModalWindow([&] { window.OnRemoveModel(); },
+    EXPECT_TRUE(CatchModalWindow([&] { Child<QPushButton>(window, "removeButton").click(); },
                                  [&](QWidget& modal) {
                                      const auto* label = modal.findChild<QLabel*>(
                                          QStringLiteral("qt_msgbox_label"));
@@ -173,7 +173,8 @@ TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
         QTest::mouseClick(ButtonWithText(box, QStringLiteral("&Tak")), Qt::LeftButton);
     };
     const auto ok = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); };
-    const std::vector<BoxSeen> seen = AnswerInTurn([&] { window.OnRemoveModel(); }, {yes, ok});
+    const std::vector<BoxSeen> seen =
+        AnswerInTurn([&] { Child<QPushButton>(window, "removeButton").click(); }, {yes, ok});
     ASSERT_EQ(seen.size(), 2U);
     EXPECT_EQ(seen[1].title, QStringLiteral("Program serwisowy"));
     EXPECT_EQ(seen[1].icon, QMessageBox::Critical);
