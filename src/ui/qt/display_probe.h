@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // What decides whether the window can be opened, read from the environment.
 struct DisplayEnvironment {
@@ -57,4 +57,4 @@ bool CanOpenAnyPlatform(const DisplayEnvironment& environment, HasPlugin hasPlug
     return false;
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -18,10 +18,10 @@ class QPushButton;
 class QShortcut;
 class QTreeView;
 
-namespace pantrel {
+namespace pantrel::qt {
 class ModelListTable;
 class SortHeaderView;
-}  // namespace pantrel
+}  // namespace pantrel::qt
 
 // The main window: every registered device model in one list, with the commands to add the
 // models of a specification file, remove one model and re-read the list. The list is only a view
@@ -90,8 +90,8 @@ private:
     QIcon m_windowIcon;
     std::vector<QShortcut*> m_accelerators;  // children of the window
     QTreeView* m_modelList = nullptr;        // the controls are children of the window
-    pantrel::ModelListTable* m_rows = nullptr;
-    pantrel::SortHeaderView* m_header = nullptr;
+    pantrel::qt::ModelListTable* m_rows = nullptr;
+    pantrel::qt::SortHeaderView* m_header = nullptr;
     QLabel* m_caption = nullptr;
     QPushButton* m_addButton = nullptr;
     QPushButton* m_updateButton = nullptr;

@@ -3,7 +3,7 @@
 #include <QIdentityProxyModel>
 #include <QLocale>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // Qt's file dialog shows sizes and dates in the desktop's formats (its file model asks the
 // system locale, whatever the application sets). Put between the dialog and its file model,
@@ -25,4 +25,4 @@ private:
     QLocale locale_;
 };
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

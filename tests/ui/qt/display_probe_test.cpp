@@ -15,7 +15,7 @@
 
 #include "ui/qt/main_window_runner.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 namespace {
 
 // A display that no X server serves: the probe must say so instead of letting Qt abort.
@@ -135,4 +135,4 @@ TEST(CanOpenDisplayTest, AsksTheInstalledPlatformsAndTheXServer) {
 }
 
 }  // namespace
-}  // namespace pantrel
+}  // namespace pantrel::qt

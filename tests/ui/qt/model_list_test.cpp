@@ -30,8 +30,8 @@ using Models = std::vector<std::string>;
 class ModelListTest : public ::testing::Test {
 protected:
     QTreeView& List(const CPantrelDlg& window) { return Child<QTreeView>(window, "modelList"); }
-    SortHeaderView& Header(const CPantrelDlg& window) {
-        return Child<SortHeaderView>(window, "modelListHeader");
+    qt::SortHeaderView& Header(const CPantrelDlg& window) {
+        return Child<qt::SortHeaderView>(window, "modelListHeader");
     }
     void ClickHeader(CPantrelDlg& window, int column) {
         QHeaderView* header = List(window).header();
@@ -226,7 +226,7 @@ TEST_F(ModelListTest, AnOverLongEntryHidesNoEntryAfterIt) {
 TEST_F(ModelListTest, EachRowShowsThePictureOfItsKind) {
     store.Install("three_kinds.xml");
     CPantrelDlg window(store.Access(), prompts);
-    const std::vector<QPixmap> pictures = LoadKindImages();
+    const std::vector<QPixmap> pictures = qt::LoadKindImages();
     ASSERT_EQ(pictures.size(), 5U);
     const QAbstractItemModel& rows = *List(window).model();
     for (int row = 0; row < rows.rowCount(); ++row) {
@@ -240,7 +240,7 @@ TEST_F(ModelListTest, EachRowShowsThePictureOfItsKind) {
     }
     // The blank cell is transparent all over, the others are not.
     const QImage blank = pictures[0].toImage();
-    EXPECT_EQ(blank.size(), QSize(STRIP_CELL_SIZE, STRIP_CELL_SIZE));
+    EXPECT_EQ(blank.size(), QSize(qt::STRIP_CELL_SIZE, qt::STRIP_CELL_SIZE));
     for (int y = 0; y < blank.height(); ++y) {
         for (int x = 0; x < blank.width(); ++x) {
             ASSERT_EQ(qAlpha(blank.pixel(x, y)), 0);

@@ -85,7 +85,7 @@ QPushButton* ButtonWithText(QMessageBox& box, const QString& text) {
 class QtUserPromptsTest : public ::testing::Test {
 protected:
     QWidget owner;
-    QtUserPrompts prompts{&owner};
+    qt::QtUserPrompts prompts{&owner};
 };
 
 TEST_F(QtUserPromptsTest, TheQuestionHasPolishButtonsWithNoTheDefault) {
@@ -127,7 +127,7 @@ TEST_F(QtUserPromptsTest, NoticesHaveOneOkButtonAndTheirIcon) {
 TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
     TempStore store;
     store.WriteEntry(DeviceKind::CashRegister, "A & Co <b>x</b>|P", "/a.xml");
-    QtUserPrompts windowPrompts;
+    qt::QtUserPrompts windowPrompts;
     CPantrelDlg window(store.Access(), windowPrompts);
     windowPrompts.SetOwner(&window);
     ShowAndActivate(window);
@@ -164,7 +164,7 @@ TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
     TempStore store;
     store.WriteEntry(DeviceKind::CashRegister, "Bravo K|Charlie", "/k.xml");
     std::filesystem::permissions(store.File(), std::filesystem::perms::owner_read);
-    QtUserPrompts windowPrompts;
+    qt::QtUserPrompts windowPrompts;
     CPantrelDlg window(store.Access(), windowPrompts);
     windowPrompts.SetOwner(&window);
     ShowAndActivate(window);
@@ -187,7 +187,7 @@ TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
 
 TEST_F(QtUserPromptsTest, TheFileDialogAsksForOneExistingSpecificationInPolish) {
     QTranslator polish;
-    ASSERT_TRUE(LoadQtPolishTranslation(polish));
+    ASSERT_TRUE(qt::LoadQtPolishTranslation(polish));
     QApplication::installTranslator(&polish);
 
     std::string path = "unchanged";

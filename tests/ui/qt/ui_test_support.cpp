@@ -51,7 +51,7 @@ std::string CellText(const CPantrelDlg& window, int row, int column) {
 DeviceKind RowKind(const CPantrelDlg& window, int row) {
     const QAbstractItemModel& rows = *Child<QTreeView>(window, "modelList").model();
     return KindFromCode(
-        rows.index(row, KIND_COLUMN).data(ModelListTable::KindRole).value<std::uint32_t>());
+        rows.index(row, KIND_COLUMN).data(qt::ModelListTable::KindRole).value<std::uint32_t>());
 }
 
 std::vector<std::string> ListedModels(const CPantrelDlg& window) {
