@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "registry/model_registry.h"
@@ -38,11 +39,6 @@ bool ReadEntryName(const ModelNode& model, EntryNameBuffers& buffers) {
     } catch (const std::exception&) {
         return false;
     }
-}
-
-// The paths of the kind's driver key and model key; false for a kind without a driver.
-bool KindKeyPaths(DeviceKind kind, std::string& driverPath, std::string& modelPath) {
-    return DriverKeyPath(kind, driverPath) && ModelKeyPath(kind, modelPath);
 }
 
 // Loads the file that install or uninstall works from; false, with nothing shown, for an empty
@@ -97,12 +93,11 @@ bool InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind
         return true;
     }
     std::string driverPath;
-    std::string modelPath;
-    if (!KindKeyPaths(kind, driverPath, modelPath)) {
+    if (!DriverKeyPath(kind, driverPath)) {
         return false;
     }
     RegistryKey key;
-    if (key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS) != ERROR_SUCCESS_STATUS) {
+    if (OpenModelKeyFor(hive, kind, ModelKeyUse::Create, key) != ERROR_SUCCESS_STATUS) {
         return false;
     }
     const std::string data = StringValueData(path);
@@ -148,12 +143,11 @@ bool UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind ki
         return true;
     }
     std::string driverPath;
-    std::string modelPath;
-    if (!KindKeyPaths(kind, driverPath, modelPath)) {
+    if (!DriverKeyPath(kind, driverPath)) {
         return false;
     }
     RegistryKey key;
-    const Status opened = key.Open(hive, modelPath, KEY_READ_WRITE_ACCESS);
+    const std::optional<Status> opened = OpenModelKeyFor(hive, kind, ModelKeyUse::Write, key);
     if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
         return true;  // never registered: nothing to remove
     }
