@@ -1,5 +1,5 @@
 // The registry store: writing many model entries through one write handle (one transaction),
-// and listing them by index as the model list does.
+// listing them by index as the model list does, and replacing, reading and deleting them.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "registry/sqlite_store.h"
 #include "registry/win32_status.h"
@@ -125,7 +127,49 @@ void BM_StoreEnum(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * count);
 }
 
+// What a reinstall and an uninstall do to a model key, in one transaction per round: every
+// entry replaced and read back, then deleted, then written anew, so each round finds the same key.
+void BM_StoreRewrite(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    const fs::path file = Folder().File("rewrite-" + std::to_string(count) + ".db");
+    RemoveStore(file);
+    if (WriteEntries(file, count) < 0) {
+        state.SkipWithError("writing the store failed");
+        return;
+    }
+    SqliteRegistryStore store(file);
+    std::vector<std::string> names;
+    for (std::int64_t i = 0; i < count; ++i) {
+        names.push_back("Model " + std::to_string(i) + "|Producent");
+    }
+    const std::string path = "/usr/share/pantrel/kasa.xml";
+    const std::string_view data{path.c_str(), path.size() + 1};
+    std::uint32_t type = 0;
+    std::string read;
+    std::size_t size = 0;
+    for (auto _ : state) {
+        std::unique_ptr<StoreKey> key;
+        bool failed = store.OpenKey(kModelKey, pantrel::KEY_READ_WRITE_ACCESS, key) != 0;
+        for (std::size_t i = 0; !failed && i < names.size(); ++i) {
+            failed = key->SetValue(names[i], pantrel::REG_SZ_TYPE, data) != 0 ||
+                     key->QueryValue(names[i], type, read, 520, size) != 0;
+        }
+        for (std::size_t i = 0; !failed && i < names.size(); ++i) {
+            failed = key->DeleteValue(names[i]) != 0;
+        }
+        for (std::size_t i = 0; !failed && i < names.size(); ++i) {
+            failed = key->SetValue(names[i], pantrel::REG_SZ_TYPE, data) != 0;
+        }
+        if (failed || key->Close() != 0) {
+            state.SkipWithError("rewriting the store failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
 BENCHMARK(BM_StoreWrite)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreEnum)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreRewrite)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
