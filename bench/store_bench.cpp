@@ -79,6 +79,18 @@ std::int64_t WriteEntries(const fs::path& file, std::int64_t count) {
     return static_cast<std::int64_t>(store.CommitCount());
 }
 
+// A new store named `name` holding state.range(0) entries, for a benchmark that reads or changes
+// them; false, with the benchmark told why, when it could not be written.
+bool WriteStoreFor(benchmark::State& state, const std::string& name, fs::path& file) {
+    file = Folder().File(name + "-" + std::to_string(state.range(0)) + ".db");
+    RemoveStore(file);
+    if (WriteEntries(file, state.range(0)) < 0) {
+        state.SkipWithError("writing the store failed");
+        return false;
+    }
+    return true;
+}
+
 void BM_StoreWrite(benchmark::State& state) {
     const std::int64_t count = state.range(0);
     const fs::path file = Folder().File("write-" + std::to_string(count) + ".db");
@@ -99,10 +111,8 @@ void BM_StoreWrite(benchmark::State& state) {
 
 void BM_StoreEnum(benchmark::State& state) {
     const std::int64_t count = state.range(0);
-    const fs::path file = Folder().File("enum-" + std::to_string(count) + ".db");
-    RemoveStore(file);
-    if (WriteEntries(file, count) < 0) {
-        state.SkipWithError("writing the store failed");
+    fs::path file;
+    if (!WriteStoreFor(state, "enum", file)) {
         return;
     }
     SqliteRegistryStore store(file);
@@ -131,10 +141,8 @@ void BM_StoreEnum(benchmark::State& state) {
 // entry replaced and read back, then deleted, then written anew, so each round finds the same key.
 void BM_StoreRewrite(benchmark::State& state) {
     const std::int64_t count = state.range(0);
-    const fs::path file = Folder().File("rewrite-" + std::to_string(count) + ".db");
-    RemoveStore(file);
-    if (WriteEntries(file, count) < 0) {
-        state.SkipWithError("writing the store failed");
+    fs::path file;
+    if (!WriteStoreFor(state, "rewrite", file)) {
         return;
     }
     SqliteRegistryStore store(file);
