@@ -5,9 +5,9 @@
 #include <iostream>
 #include <string>
 
-#include "spec/model_queries.h"
-#include "spec/specification_loader.h"
-#include "spec/specification_namespace.h"
+#include "loader/model_queries.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
 
 namespace {
 

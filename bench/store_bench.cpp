@@ -11,8 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "base/win32_status.h"
 #include "registry/sqlite_store.h"
-#include "registry/win32_status.h"
 
 namespace {
 

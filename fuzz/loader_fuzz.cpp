@@ -16,10 +16,10 @@
 
 #include "../tests/support/utf8_check.h"
 #include "kinds/device_kind.h"
-#include "spec/model_queries.h"
-#include "spec/specification_errors.h"
-#include "spec/specification_loader.h"
-#include "spec/specification_namespace.h"
+#include "loader/model_queries.h"
+#include "loader/specification_errors.h"
+#include "loader/specification_loader.h"
+#include "loader/specification_namespace.h"
 
 namespace {
 

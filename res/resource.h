@@ -1,6 +1,6 @@
 // Identifiers of the Windows resources in pantrel.rc. Included by the resource script and by the
 // Win32 window code, so these are plain macros. The names differ from the C++ constants of
-// src/kinds/string_table.h and src/spec (same numbers, other spelling), so that one source file
+// src/kinds/string_table.h and src/loader (same numbers, other spelling), so that one source file
 // may include both.
 #pragma once
 

@@ -2,7 +2,7 @@
 # Builds the loader's libFuzzer target with clang and runs it for a short time (default 60 s) on
 # a seed corpus of the test and example specification files. A crash leaves its input in
 # build-fuzz/fuzz-artifacts/ and ends with a non-zero status; fix it and keep the input as
-# tests/data/spec/fuzz_<what>.xml, which the spec tests load and every later run starts from.
+# tests/data/loader/fuzz_<what>.xml, which the loader tests load and every later run starts from.
 #   bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +22,7 @@ corpus=build-fuzz/fuzz-corpus
 artifacts=build-fuzz/fuzz-artifacts
 rm -rf "$corpus"
 mkdir -p "$corpus" "$artifacts"
-cp tests/data/spec/*.xml examples/*.xml "$corpus"/
+cp tests/data/loader/*.xml examples/*.xml "$corpus"/
 
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

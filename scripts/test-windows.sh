@@ -169,7 +169,7 @@ done <<<"$(expected_entries "$other" "$(winepath -w "$other" | sed 's/\\/\\\\/g'
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.
 # Nothing may start Wine in between (not even winepath), or the session starts without a display.
-broken=$(winepath -w tests/data/spec/invalid_unclosed_element.xml)
+broken=$(winepath -w tests/data/loader/invalid_unclosed_element.xml)
 wineserver -k
 wineserver -w
 if xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' bash scripts/windows/message-box-check.sh \

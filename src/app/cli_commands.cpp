@@ -6,17 +6,17 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/file_errors.h"
 #include "app/listing_text.h"
 #include "app/registry_export.h"
+#include "base/file_errors.h"
+#include "install/specification_install.h"
 #include "kinds/device_kind.h"
+#include "loader/specification_errors.h"
 #include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
-#include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
 #include "registry/store_failure_text.h"
-#include "spec/specification_errors.h"
 
 namespace pantrel {
 namespace {

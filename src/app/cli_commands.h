@@ -1,11 +1,12 @@
+// The silent commands (-install, -uninstall, -list, -validate, -export) and their exit statuses.
 #pragma once
 
 #include <iosfwd>
 #include <string>
 #include <string_view>
 
+#include "base/message_sink.h"
 #include "registry/registry_store.h"
-#include "spec/message_sink.h"
 
 namespace pantrel {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "spec/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace pantrel {
 namespace {

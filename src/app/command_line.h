@@ -1,3 +1,4 @@
+// The command line read into one action and its file.
 #pragma once
 
 #include <string>

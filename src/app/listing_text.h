@@ -1,3 +1,4 @@
+// The text of -list and -validate lines: escaped fields and their layout.
 #pragma once
 
 #include <string>

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "base/wide_text_win32.h"
 #include "kinds/string_table.h"
-#include "registry/wide_text_win32.h"
 
 namespace pantrel {
 

@@ -1,8 +1,9 @@
+// The loader's messages as a Windows message box.
 #pragma once
 
 #include <string>
 
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
 
 namespace pantrel {
 

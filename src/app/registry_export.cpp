@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/replace_file.h"
+#include "base/native_file.h"
+#include "base/replace_file.h"
+#include "base/utf8_path.h"
+#include "base/windows1250.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "registry/windows1250.h"
-#include "spec/native_file.h"
-#include "spec/utf8_path.h"
 
 namespace pantrel {
 namespace {

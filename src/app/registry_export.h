@@ -1,3 +1,4 @@
+// Writing the drivers' registry keys to a registry file.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Running one parsed command line to its exit status.
 #pragma once
 
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "registry/wide_text_win32.h"
+#include "base/wide_text_win32.h"
 
 namespace pantrel {
 namespace {

@@ -1,3 +1,4 @@
+// Standard output and error of a windowed exe: UTF-8 to files and pipes, UTF-16 to a console.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Which store file a command-line run opens, and whether it may.
 #pragma once
 
 #include <filesystem>

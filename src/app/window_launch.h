@@ -1,3 +1,4 @@
+// Starting the window program in place of a command-line run.
 #pragma once
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// The device kinds of the universal driver and their names.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The program's texts by number, as the string table holds them.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// A store wrapper that remembers the first real failure.
 #pragma once
 
 #include <memory>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "registry/windows1250.h"
+#include "base/windows1250.h"
 
 namespace pantrel {
 namespace {

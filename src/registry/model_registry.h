@@ -1,3 +1,4 @@
+// The registry layout: driver keys, model keys, versions and entry limits.
 #pragma once
 
 #include <cstdint>

@@ -4,9 +4,9 @@
 #include <array>
 #include <tuple>
 
+#include "base/windows1250.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "registry/windows1250.h"
 
 namespace pantrel {
 

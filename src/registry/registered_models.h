@@ -1,3 +1,4 @@
+// Reading every registered model entry of the registry.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// An owner of one open registry key.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The store interface: keys and values as the Windows registry has them.
 #pragma once
 
 #include <cstddef>
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 

@@ -1,3 +1,4 @@
+// The system-wide lock of Pantrel's registry writers on Windows.
 #pragma once
 
 #include <windows.h>
@@ -5,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 

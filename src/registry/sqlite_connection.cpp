@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "spec/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace pantrel {
 

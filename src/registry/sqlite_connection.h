@@ -1,3 +1,4 @@
+// Owners of SQLite connections and statements, and opening the store file.
 #pragma once
 
 #include <sqlite3.h>
@@ -9,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 

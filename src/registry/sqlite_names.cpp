@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "registry/windows1250.h"
+#include "base/windows1250.h"
 
 namespace pantrel {
 

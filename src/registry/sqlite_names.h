@@ -1,3 +1,4 @@
+// The registry's name limits and name folding, as the SQLite store keeps them.
 #pragma once
 
 #include <cstddef>

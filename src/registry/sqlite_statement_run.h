@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 

@@ -1,3 +1,4 @@
+// The registry stand-in on an SQLite file.
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "base/windows1250.h"
 #include "registry/sqlite_names.h"
-#include "registry/windows1250.h"
 
 namespace pantrel {
 

@@ -1,3 +1,4 @@
+// One open key of the SQLite store.
 #pragma once
 
 #include <cstdint>

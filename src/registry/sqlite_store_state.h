@@ -1,3 +1,4 @@
+// The SQLite store's connection and prepared statements.
 #pragma once
 
 #include <array>
@@ -7,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/win32_status.h"
 #include "registry/sqlite_connection.h"
 #include "registry/sqlite_statement_run.h"
-#include "registry/win32_status.h"
 
 namespace pantrel {
 

@@ -1,9 +1,10 @@
+// Polish texts for a store that failed.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 

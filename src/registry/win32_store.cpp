@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/wide_text_win32.h"
+#include "base/windows1250.h"
 #include "registry/registry_writer_lock_win32.h"
 #include "registry/sqlite_names.h"
-#include "registry/wide_text_win32.h"
-#include "registry/windows1250.h"
 
 namespace pantrel {
 namespace {

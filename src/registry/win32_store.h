@@ -1,3 +1,4 @@
+// The Windows registry as a store.
 #pragma once
 
 #include <cstdint>

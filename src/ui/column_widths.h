@@ -1,3 +1,4 @@
+// The widths of the model list's columns.
 #pragma once
 
 #include <array>

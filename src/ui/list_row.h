@@ -1,3 +1,4 @@
+// One row of the model list and the list's columns.
 #pragma once
 
 #include "registry/registered_models.h"

@@ -1,3 +1,4 @@
+// The model list's rows and the order it shows them in.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// What the shared window rules ask of a toolkit's main window.
 #pragma once
 
 #include <vector>

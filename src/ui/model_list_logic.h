@@ -1,3 +1,4 @@
+// The model list's rules for the current row and sorting.
 #pragma once
 
 #include <vector>

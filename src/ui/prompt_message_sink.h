@@ -1,6 +1,7 @@
+// The loader's messages as error boxes over the window.
 #pragma once
 
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
 #include "ui/user_prompts.h"
 
 namespace pantrel {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "registry/windows1250.h"
+#include "base/windows1250.h"
 
 namespace pantrel {
 namespace {

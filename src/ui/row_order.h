@@ -1,3 +1,4 @@
+// Sorting the model list by one column.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,4 @@
+// Prompts that nobody answers, for a window without a user.
 #pragma once
 
 #include <string>

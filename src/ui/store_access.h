@@ -1,3 +1,4 @@
+// How the window opens the registry for each operation.
 #pragma once
 
 #include <functional>

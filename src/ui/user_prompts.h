@@ -1,3 +1,4 @@
+// The interface of the window's questions and messages.
 #pragma once
 
 #include <string>

@@ -4,11 +4,11 @@
 #include <utility>
 #include <vector>
 
+#include "install/specification_install.h"
 #include "kinds/string_table.h"
 #include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
-#include "registry/specification_install.h"
 #include "ui/prompt_message_sink.h"
 
 namespace pantrel {

@@ -1,9 +1,10 @@
+// The main window's commands and button states, shared by every toolkit.
 #pragma once
 
 #include <string>
 
+#include "base/win32_status.h"
 #include "registry/store_failure_text.h"
-#include "registry/win32_status.h"
 #include "ui/main_window_view.h"
 #include "ui/model_list_logic.h"
 #include "ui/store_access.h"

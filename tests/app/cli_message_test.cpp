@@ -10,8 +10,8 @@
 
 #include "../support/temp_folder.h"
 #include "app/cli_commands.h"
+#include "base/message_sink.h"
 #include "registry/sqlite_store.h"
-#include "spec/message_sink.h"
 
 namespace pantrel {
 namespace {
@@ -23,7 +23,7 @@ public:
 };
 
 std::string SpecFile(const char* name) {
-    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "spec" / name).string();
+    return (std::filesystem::path(PANTREL_TEST_DATA_DIR) / "loader" / name).string();
 }
 
 class CliMessageTest : public testing::Test {

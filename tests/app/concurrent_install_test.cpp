@@ -14,11 +14,11 @@
 #include "../support/spawn_process.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
+#include "install/specification_install.h"
 #include "registry/failure_recording_store.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/registry_key.h"
-#include "registry/specification_install.h"
 #include "registry/sqlite_store.h"
 
 namespace pantrel {

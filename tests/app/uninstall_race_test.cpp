@@ -14,7 +14,7 @@
 #include "../support/spawn_process.h"
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
-#include "registry/specification_install.h"
+#include "install/specification_install.h"
 #include "registry/sqlite_store.h"
 
 namespace pantrel {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "../support/temp_folder.h"
+#include "base/win32_status.h"
 #include "registry/sqlite_store.h"
-#include "registry/win32_status.h"
 
 namespace pantrel {
 namespace {

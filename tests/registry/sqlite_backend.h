@@ -1,3 +1,4 @@
+// The SQLite store as a backend of the contract suite.
 #pragma once
 
 #include <filesystem>

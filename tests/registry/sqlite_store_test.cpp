@@ -19,7 +19,7 @@
 #include <system_error>
 #include <vector>
 
-#include "registry/win32_status.h"
+#include "base/win32_status.h"
 
 namespace pantrel {
 namespace {

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "../support/repeat_text.h"
+#include "base/win32_status.h"
 #include "concurrent_peer.h"
 #include "registry/registry_store.h"
-#include "registry/win32_status.h"
 #include "store_backends.h"
 
 namespace pantrel {

@@ -1,3 +1,4 @@
+// The model entries query as the store documentation writes it.
 #pragma once
 
 #include <sqlite3.h>

@@ -1,10 +1,11 @@
+// A message sink that fails the test on any message.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "spec/message_sink.h"
+#include "base/message_sink.h"
 
 namespace pantrel::testing_support {
 

@@ -1,3 +1,4 @@
+// A store wrapper that runs a test's hooks at chosen calls.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// A loopback TCP listener that records connections.
 #pragma once
 
 #include "socket_platform.h"

@@ -1,3 +1,4 @@
+// Texts of an exact length.
 #pragma once
 
 #include <cstddef>

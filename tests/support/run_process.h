@@ -1,3 +1,4 @@
+// Running a program to its end and collecting its exit code and output.
 #pragma once
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// Starting a program without waiting for it.
 #pragma once
 
 #include <spawn.h>

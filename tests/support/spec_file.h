@@ -1,3 +1,4 @@
+// Driver files written by tests.
 #pragma once
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// Paths of things that are not regular files.
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "spec/utf8_path.h"
+#include "base/utf8_path.h"
 #include "special_files.h"
 
 namespace pantrel::testing_support {

@@ -1,3 +1,4 @@
+// Temporary folders of the tests.
 #pragma once
 
 #include <filesystem>

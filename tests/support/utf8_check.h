@@ -1,3 +1,4 @@
+// A UTF-8 check independent of the code under test.
 #pragma once
 
 #include <cstddef>

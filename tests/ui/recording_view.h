@@ -1,3 +1,4 @@
+// A main window without a toolkit that records what it is asked.
 #pragma once
 
 #include <array>

@@ -6,10 +6,10 @@
 #include <system_error>
 #include <utility>
 
+#include "base/message_sink.h"
+#include "install/specification_install.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
-#include "registry/specification_install.h"
-#include "spec/message_sink.h"
 
 namespace pantrel::testing {
 namespace {

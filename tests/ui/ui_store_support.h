@@ -1,3 +1,4 @@
+// Temporary stores and driver files for the window tests.
 #pragma once
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// Text helpers for the resource checks' reports.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Reading Windows dialog templates from resources.
 #pragma once
 
 #include <windows.h>

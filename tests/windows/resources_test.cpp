@@ -27,8 +27,8 @@
 #include "check_report.h"
 #include "dialog_template.h"
 #include "kinds/string_table.h"
+#include "loader/specification_loader.h"
 #include "resource.h"
-#include "spec/specification_loader.h"
 
 // The numbers of resource.h and of the core's constants are one set of identifiers.
 static_assert(IDS_ABOUTBOX == pantrel::IDS_ABOUT_ENTRY);

@@ -1,3 +1,4 @@
+// The About box on Qt.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// Dialog units to pixels for the Qt window's layout.
 #pragma once
 
 #include <QRect>

@@ -1,3 +1,4 @@
+// Whether a window can be opened, asked without loading Qt.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The strips of kind and sort pictures.
 #pragma once
 
 #include <QIcon>

@@ -1,3 +1,4 @@
+// Starting the Qt application and its main window.
 #pragma once
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// The Qt item model behind the model list.
 #pragma once
 
 #include <QAbstractTableModel>

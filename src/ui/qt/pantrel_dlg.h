@@ -1,3 +1,4 @@
+// The main window on Qt.
 #pragma once
 
 #include <QDialog>

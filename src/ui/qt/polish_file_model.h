@@ -1,3 +1,4 @@
+// Polish sizes and dates in Qt's file dialog.
 #pragma once
 
 #include <QIdentityProxyModel>

@@ -1,3 +1,4 @@
+// The window's prompts as Qt dialogs.
 #pragma once
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// The model list's header with sort pictures.
 #pragma once
 
 #include <QHeaderView>

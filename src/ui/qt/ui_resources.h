@@ -1,3 +1,4 @@
+// Registering the Qt window's embedded pictures.
 #pragma once
 
 namespace pantrel::qt {

@@ -1,3 +1,4 @@
+// Program texts as QStrings.
 #pragma once
 
 #include <QString>

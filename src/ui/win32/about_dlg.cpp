@@ -1,7 +1,7 @@
 #include "ui/win32/about_dlg.h"
 
+#include "base/wide_text_win32.h"
 #include "resource.h"
-#include "ui/win32/wide_text.h"
 
 INT_PTR CAboutDlg::DoModal(HWND owner) {
     return DialogBoxParamW(m_module, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, &CAboutDlg::DialogProc,
@@ -9,7 +9,7 @@ INT_PTR CAboutDlg::DoModal(HWND owner) {
 }
 
 void CAboutDlg::DoDataExchange(HWND box) {
-    SetDlgItemTextW(box, IDC_VERSION, pantrel::win32::Widen(pantrel::VERSION_TEXT).c_str());
+    SetDlgItemTextW(box, IDC_VERSION, pantrel::Widen(pantrel::VERSION_TEXT).c_str());
 }
 
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND box, UINT message, WPARAM wParam, LPARAM /*lParam*/) {

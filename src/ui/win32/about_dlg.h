@@ -1,3 +1,4 @@
+// The About box on Win32.
 #pragma once
 
 #include <windows.h>

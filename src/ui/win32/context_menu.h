@@ -1,3 +1,4 @@
+// Where the model list's context menu opens.
 #pragma once
 
 #include <windows.h>

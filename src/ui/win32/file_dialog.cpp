@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "ui/win32/wide_text.h"
+#include "base/wide_text_win32.h"
 
 namespace pantrel::win32 {
 namespace {

@@ -1,3 +1,4 @@
+// The Win32 dialog that picks a driver file.
 #pragma once
 
 #include <windows.h>

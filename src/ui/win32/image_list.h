@@ -1,3 +1,4 @@
+// An owner of one Win32 image list.
 #pragma once
 
 #include <windows.h>

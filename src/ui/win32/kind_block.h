@@ -1,3 +1,4 @@
+// The device kind each list-view row carries as its item data.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Running the Win32 main window.
 #pragma once
 
 #include "ui/store_access.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <unordered_map>
 
+#include "base/wide_text_win32.h"
 #include "kinds/device_kind.h"
 #include "ui/win32/kind_block.h"
-#include "ui/win32/wide_text.h"
 
 namespace pantrel::win32 {
 namespace {

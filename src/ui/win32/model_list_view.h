@@ -1,3 +1,4 @@
+// The model list's Win32 list-view control.
 #pragma once
 
 #include <windows.h>

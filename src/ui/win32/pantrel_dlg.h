@@ -1,3 +1,4 @@
+// The main window on Win32.
 #pragma once
 
 #include <windows.h>

@@ -1,8 +1,8 @@
 #include "ui/win32/win32_user_prompts.h"
 
+#include "base/wide_text_win32.h"
 #include "kinds/string_table.h"
 #include "ui/win32/file_dialog.h"
-#include "ui/win32/wide_text.h"
 
 namespace pantrel::win32 {
 

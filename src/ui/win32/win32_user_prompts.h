@@ -1,3 +1,4 @@
+// The window's prompts as Win32 message boxes and dialogs.
 #pragma once
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/win32/wide_text.h"
+#include "base/wide_text_win32.h"
 
 namespace pantrel::win32 {
 namespace {

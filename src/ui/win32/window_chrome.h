@@ -1,3 +1,4 @@
+// The main window's icon placement and system menu entry.
 #pragma once
 
 #include <windows.h>

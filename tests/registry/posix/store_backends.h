@@ -1,3 +1,4 @@
+// The stores the contract suite runs on Linux.
 #pragma once
 
 #include <gtest/gtest.h>

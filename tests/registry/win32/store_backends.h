@@ -1,3 +1,4 @@
+// The stores the contract suite runs on Windows.
 #pragma once
 
 #include <gtest/gtest.h>

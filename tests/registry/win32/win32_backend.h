@@ -1,3 +1,4 @@
+// The Windows registry as a backend of the contract suite.
 #pragma once
 
 #include <windows.h>

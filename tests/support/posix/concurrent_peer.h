@@ -1,3 +1,4 @@
+// A child process the test talks to, on Linux.
 #pragma once
 
 #include <poll.h>

@@ -1,3 +1,4 @@
+// The socket calls of Linux.
 #pragma once
 
 #include <arpa/inet.h>

@@ -1,3 +1,4 @@
+// A thread the test talks to, standing for another process on Windows.
 #pragma once
 
 #include <chrono>

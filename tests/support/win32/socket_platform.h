@@ -1,3 +1,4 @@
+// The socket calls of Windows.
 #pragma once
 
 #include <winsock2.h>

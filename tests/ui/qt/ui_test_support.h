@@ -1,3 +1,4 @@
+// Helpers of the Qt window tests.
 #pragma once
 
 #include <QPoint>

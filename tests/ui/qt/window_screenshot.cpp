@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "registry/specification_install.h"
+#include "base/message_sink.h"
+#include "install/specification_install.h"
 #include "registry/sqlite_store.h"
-#include "spec/message_sink.h"
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/main_window_runner.h"
 #include "ui/qt/pantrel_dlg.h"

@@ -1,0 +1,21 @@
+// File existence and the Polish reasons a file could not be read or written.
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace pantrel {
+
+// Why the file-system status of `path` cannot be read; no error when it can.
+std::error_code FileStatusError(const std::string& path);
+
+// True when the file-system status of `path` (UTF-8) can be read.
+bool FileExists(const std::string& path);
+
+// True for a path longer than the system takes as a whole, or with a name in it that is.
+bool IsPathTooLong(const std::error_code& error);
+
+// The Polish reason a file could not be written, to stand after "nie można zapisać pliku 'X': ".
+std::string FileErrorReason(const std::error_code& error);
+
+}  // namespace pantrel
