@@ -224,7 +224,7 @@ Status SqliteStoreKey::DeleteSubKey(std::string_view name) {
     {
         StatementRun children = state_->Use(StoreSql::HasSubkeys);
         children.Bind(1, subKey.id);
-        status = children.Step(ERROR_NO_MORE_ITEMS_STATUS);
+        status = children.Step(ERROR_NO_MORE_ITEMS_STATUS);  // a row: it has a subkey
         if (status == 0) {
             return ERROR_ACCESS_DENIED_STATUS;  // what RegDeleteKey answers on Windows NT
         }
