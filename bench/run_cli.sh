@@ -29,7 +29,8 @@ measure() {
     echo "bench: '$*' failed" >&2
     exit 1
   }
-  read -r cpu peak <"$work/last"
+  # The command's own output (-validate's rows) comes first; cpu_time's line is the last.
+  read -r cpu peak < <(tail -n 1 "$work/last")
   echo "$cpu" >>"$work/$name.cpu"
   echo "$peak" >>"$work/$name.peak"
 }
@@ -45,15 +46,16 @@ for _ in $(seq "$runs"); do
   measure install_20k "$build/pantrel" -install "$work/spec.xml"
   quiet "$build/pantrel" -uninstall "$work/spec.xml"
   measure xmllint_20k "${xmllint[@]}" "$work/spec.xml"
+  measure validate_20k "$build/pantrel" -validate "$work/spec.xml"
 done
 
-for name in install_new_store install_example xmllint_example install_20k xmllint_20k; do
+for name in install_new_store install_example xmllint_example install_20k xmllint_20k validate_20k; do
   eval "${name}_cpu=$(median <"$work/$name.cpu")"
   eval "${name}_peak=$(median <"$work/$name.peak")"
 done
 awk -v ie="$install_example_cpu" -v xe="$xmllint_example_cpu" -v i="$install_20k_cpu" \
     -v x="$xmllint_20k_cpu" -v im="$install_20k_peak" -v xm="$xmllint_20k_peak" \
-    -v ns="$install_new_store_cpu" 'BEGIN {
+    -v ns="$install_new_store_cpu" -v v="$validate_20k_cpu" -v vm="$validate_20k_peak" 'BEGIN {
   printf "install example cpu ms: %.2f\n", ie / 1e3
   printf "xmllint example cpu ms: %.2f\n", xe / 1e3
   printf "install example/xmllint cpu ratio: %.2f\n", ie / xe
@@ -64,6 +66,9 @@ awk -v ie="$install_example_cpu" -v xe="$xmllint_example_cpu" -v i="$install_20k
   printf "install 20k peak KB: %d\n", im
   printf "xmllint 20k peak KB: %d\n", xm
   printf "install 20k/xmllint memory ratio: %.2f\n", im / xm
+  printf "validate 20k cpu ms: %.1f\n", v / 1e3
+  printf "validate 20k/xmllint cpu ratio: %.2f\n", v / x
+  printf "validate 20k peak KB: %d\n", vm
 }'
 
 if command -v valgrind >/dev/null; then

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Drives the window of pantrel.exe under Wine, in a Wine virtual desktop on Xvfb, with xdotool:
 # it opens with its caption over installed examples, a header click re-sorts and a second one
-# sorts back, F5 re-reads the registry, Delete asks and No keeps the model, Yes removes it (both
-# read back with `wine reg query`), also with the focus on a button, as does Ctrl+R, Alt+Space
-# then P opens the About box, Escape closes the box and then the window.
+# sorts back, a typed letter moves no row, F5 re-reads the registry, Delete asks and No keeps the
+# model, Yes removes it (both read back with `wine reg query`), also with the focus on a button,
+# as does Ctrl+R, Alt+Space then P opens the About box, Escape closes the box and then the window.
 #
 #   scripts/test-windows-window.sh [EXE]                      the test (EXE: build-windows/pantrel.exe)
 #   scripts/test-windows-window.sh --screenshot FILE [EXE]    the window over the showroom models
@@ -26,57 +26,13 @@ caption="Sterowniki uniwersalne firmy Tarvex - program serwisowy"
 about_caption="Informacje o programie"
 box_caption="^Program serwisowy$"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/pantrel-window.XXXXXX")
-xvfb_pid=""
-cleanup() {
-  if [ -d "$work/prefix" ]; then
-    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all,err+module WINEDLLOVERRIDES="mscoree,mshtml="
-# Polish system texts (the message boxes' buttons) when the Windows build generated the locale.
-if [ -d build-windows/deps/locale/pl_PL.UTF-8 ]; then
-  export LOCPATH="$root/build-windows/deps/locale"
-  { export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # Wine's locale; this shell has none of its own
-fi
-
-# --- An X server of our own ---------------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+source scripts/windows/wine-display.sh pantrel-window
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 step() { echo "-- $*"; }
-
-# Waits until a window whose name matches appears (or, with "gone", disappears); 20 s at most.
-wait_window() {
-  local pattern=$1 want=${2:-present}
-  for _ in $(seq 200); do
-    if xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1; then
-      [ "$want" = present ] && return 0
-    else
-      [ "$want" = gone ] && return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 
 # A PNG of the main window, which the virtual desktop keeps at its top-left corner.
 main_window=""
@@ -162,6 +118,17 @@ xdotool mousemove "$header_x" "$header_y" click 1 mousemove 790 590
 snap "$work/ascending.png"
 same_picture "$work/opened.png" "$work/ascending.png" ||
   fail "a second header click did not bring back the opening order"
+
+step "a typed letter moves nothing (no row has a text in the first column)"
+xdotool key Down
+snap "$work/second-row.png"
+same_picture "$work/ascending.png" "$work/second-row.png" && fail "Down moved nothing"
+xdotool key k
+snap "$work/after-letter.png"
+same_picture "$work/second-row.png" "$work/after-letter.png" || fail "a typed letter moved the current row"
+xdotool key Up
+snap "$work/back-up.png"
+same_picture "$work/ascending.png" "$work/back-up.png" || fail "Up did not bring back the first row"
 
 step "F5 re-reads the registry"
 # Alfa W, a label scale, sorts before every example model, so after the re-read it is the

@@ -99,6 +99,9 @@ wine "$exe" /LIST >"$work/list" 2>"$work/err" || status=$?
 # -list escapes backslashes, as .reg data does.
 grep -qF "Kasomat Mini 100	Kasomat Sp. z o.o.	$cash_data" "$work/list" ||
   fail "-list does not show the installed model: $(cat "$work/list")"
+# Windows readers (Notepad of Windows 7 among them) need CR LF at every line end.
+crlf_only() { [ -s "$1" ] && ! grep -q $'[^\r]$' "$1" && ! grep -q $'^$' "$1"; }
+crlf_only "$work/list" || fail "-list into a file does not end its lines with CR LF"
 
 # The same from cmd.exe, which redirects the output of the windowed program itself.
 wine cmd /c "$(winepath -w "$exe") -list > $(winepath -w "$work/cmd-list")" </dev/null \
@@ -111,6 +114,35 @@ status=0
 [ "$status" -eq 0 ] || fail "-export ended with $status: $(cat "$work/err")"
 iconv -f WINDOWS-1250 -t UTF-8 "$folder/rejestr żółty.reg" 2>/dev/null |
   grep -qF "Kasomat Łącznik 200|Kasomat Sp. z o.o." || fail "-export did not write the entries"
+# Each usual way of importing it on 64-bit Windows lands in the 32-bit view, where the driver
+# reads, and writes nothing into the 64-bit one; the last import leaves the registry as it was.
+exported=$(registry_export)
+reg_file=$(winepath -w "$folder/rejestr żółty.reg")
+for way in "reg import" "regedit /s" "reg import /reg:32"; do
+  wine reg delete 'HKLM\Software\Tarvex' /f /reg:32 >/dev/null 2>&1
+  read -r -a args <<<"$way"
+  if [ "${#args[@]}" -eq 3 ]; then
+    wine "${args[0]}" "${args[1]}" "$reg_file" "${args[2]}" >/dev/null 2>&1 || fail "$way ended with an error"
+  else
+    wine "${args[0]}" "${args[1]}" "$reg_file" >/dev/null 2>&1 || fail "$way ended with an error"
+  fi
+  [ "$(registry_export)" = "$exported" ] || fail "$way of the -export file did not restore the 32-bit view"
+  wine reg query 'HKLM\Software\Tarvex' /reg:64 >/dev/null 2>&1 && fail "$way wrote the 64-bit view"
+  wine reg query 'HKLM\Software\WOW6432Node\WOW6432Node' /reg:64 >/dev/null 2>&1 &&
+    fail "$way wrote a WOW6432Node inside the 32-bit view"
+done
+
+# A target with the read-only attribute, or a device, is refused and left as it was.
+printf 'stare' >"$folder/tylko.reg"
+wine attrib +R "$(winepath -w "$folder/tylko.reg")" >/dev/null 2>&1
+status=0
+(cd "$folder" && wine "$exe" -export "tylko.reg" >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 1 ] || fail "-export onto a read-only file ended with $status"
+[ "$(cat "$folder/tylko.reg")" = "stare" ] || fail "-export replaced a read-only file"
+grep -qF "tylko do odczytu" "$work/err" || fail "-export onto a read-only file: $(cat "$work/err")"
+status=0
+(cd "$folder" && wine "$exe" -export "NUL" >/dev/null 2>"$work/err") || status=$?
+[ "$status" -eq 1 ] || fail "-export onto the NUL device ended with $status"
 
 # Validate: what an install would register, printed, and nothing written.
 before=$(registry_export)
@@ -119,6 +151,7 @@ wine "$exe" -validate "$(winepath -w "$folder/sklep_komplet.xml")" >"$work/out" 
   status=$?
 [ "$status" -eq 0 ] || fail "-validate ended with $status: $(cat "$work/err")"
 [ -s "$work/out" ] || fail "-validate printed nothing"
+crlf_only "$work/out" || fail "-validate into a file does not end its lines with CR LF"
 [ "$(registry_export)" = "$before" ] || fail "-validate changed the registry"
 
 # A switch written directly against an absolute path; then a path with blanks, which Wine
@@ -165,6 +198,43 @@ grep -qxF "$scale_key" <<<"$exported" || fail "no label-scale key after -install
 while IFS= read -r line; do
   grep -qxF "$line" <<<"$exported" || fail "entry missing after -install under 1252: $line"
 done <<<"$(expected_entries "$other" "$(winepath -w "$other" | sed 's/\\/\\\\/g')" "Waga etykietująca")"
+
+# Without a visible desktop (a service in session 0, which the test build is told it is) a file
+# that cannot be registered shows no box: the message goes to standard error and, where a box
+# would have stood, to the Application event log (Wine's event log keeps nothing, but prints the
+# record on its "eventlog" channel), and the run ends with 1 instead of waiting for an OK.
+seams=$root/build-windows/tests/app/pantrel_seams.exe
+: >"$work/empty.xml"
+# Longer than Windows' 260 characters; Wine cannot open it, so it is refused before the loader.
+long_path="$work/$(printf 'd%.0s' $(seq 200))/$(printf 'f%.0s' $(seq 100)).xml"
+mkdir -p "$(dirname "$long_path")"
+cp tests/data/loader/invalid_unclosed_element.xml "$long_path"
+while IFS='|' read -r what file boxed; do
+  status=0
+  PANTREL_TEST_NO_DESKTOP=1 WINEDEBUG=-all,err+eventlog timeout 60 wine "$seams" -install \
+    "$(winepath -w "$file")" >/dev/null 2>"$work/err" </dev/null || status=$?
+  [ "$status" -eq 1 ] || fail "without a desktop, -install of $what ended with $status"
+  grep -v ':err:eventlog:' "$work/err" | grep -q "^Błąd w pliku \|^pantrel: " ||
+    fail "without a desktop, -install of $what did not say why: $(cat "$work/err")"
+  if [ "$boxed" = box ]; then
+    # Wine prints the record's text with backslashes doubled and other letters than ASCII as
+    # \NNNN (hexadecimal).
+    record=$(printf "Błąd w pliku '%s' linia" "$(winepath -w "$file" | sed 's/\\/\\\\/g')" |
+      perl -CS -pe 's/([^\x00-\x7f])/sprintf("\\%04x", ord($1))/ge')
+    grep -qF ":err:eventlog:ReportEventW L\"$record" "$work/err" ||
+      fail "without a desktop, the message on $what did not reach the event log: $(cat "$work/err")"
+  fi
+done <<EOF_CASES
+a file that does not parse|$root/tests/data/loader/invalid_unclosed_element.xml|box
+a file that breaks the schema|$root/tests/data/loader/invalid_model_name_bar.xml|box
+an empty file|$work/empty.xml|box
+a folder|$folder|box
+a path longer than the system allows|$long_path|nobox
+EOF_CASES
+status=0
+PANTREL_TEST_NO_DESKTOP=1 timeout 60 wine "$seams" >/dev/null 2>"$work/err" </dev/null || status=$?
+[ "$status" -eq 2 ] || fail "without a desktop, the window was asked for and the run ended with $status"
+grep -q "brak widocznego pulpitu" "$work/err" || fail "no explanation of the missing desktop: $(cat "$work/err")"
 
 # The parse-error message box, in an X server of its own: Wine's desktop takes the display of
 # the server session it starts in, so that session is ended and a new one started inside Xvfb.

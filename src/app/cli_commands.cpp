@@ -1,5 +1,6 @@
 #include "app/cli_commands.h"
 
+#include <filesystem>
 #include <ostream>
 #include <system_error>
 #include <utility>
@@ -7,8 +8,10 @@
 
 #include "app/command_line.h"
 #include "app/listing_text.h"
+#include "app/process_file_path.h"
 #include "app/registry_export.h"
 #include "base/file_errors.h"
+#include "base/utf8_path.h"
 #include "install/specification_install.h"
 #include "kinds/device_kind.h"
 #include "loader/specification_errors.h"
@@ -27,6 +30,14 @@ public:
     StreamSink(std::ostream& err, MessageSink* shownAlso) : err_(err), shownAlso_(shownAlso) {}
     void ShowError(const std::string& text) override {
         err_ << text << '\n' << std::flush;
+        if (shownAlso_ != nullptr) {
+            shownAlso_->ShowError(text);
+        }
+        shown_ = true;
+    }
+    // A message of the tool's own: its name before it on standard error only, not in a box.
+    void ShowOwnError(const std::string& text) {
+        err_ << "pantrel: " << text << '\n' << std::flush;
         if (shownAlso_ != nullptr) {
             shownAlso_->ShowError(text);
         }
@@ -72,17 +83,35 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
         context.err << "pantrel: nie podano pliku specyfikacji sterownika\n";
         return false;
     }
+    const std::string shown = OnOneLine(path);
     if (FileExists(path)) {
-        return true;
+        std::error_code ignored;
+        const std::filesystem::path file = PathFromUtf8(path);
+        if (std::filesystem::is_directory(file, ignored)) {
+            context.err << "pantrel: '" << shown << "' jest folderem, a nie plikiem specyfikacji\n";
+        } else if (!std::filesystem::is_regular_file(file, ignored)) {
+            context.err << "pantrel: '" << shown
+                        << "' nie jest zwykłym plikiem (to urządzenie, potok lub gniazdo)\n";
+        } else if (NamesProcessOwnFile(file)) {
+            context.err << "pantrel: '" << shown
+                        << "' wskazuje plik otwarty przez sam program (np. standardowe wejście), "
+                           "a nie plik na dysku\n";
+        } else {
+            return true;
+        }
+        return false;
     }
     const std::error_code error = FileStatusError(path);
     if (IsPathTooLong(error)) {
-        context.err << "pantrel: ścieżka pliku '" << OnOneLine(path)
+        context.err << "pantrel: ścieżka pliku '" << shown
                     << "' jest dłuższa, niż pozwala system\n";
     } else if (error == std::errc::permission_denied) {
-        context.err << "pantrel: brak dostępu do pliku '" << OnOneLine(path) << "'\n";
+        context.err << "pantrel: brak dostępu do pliku '" << shown << "'\n";
+    } else if (error == std::errc::too_many_symbolic_link_levels) {
+        context.err << "pantrel: ścieżka pliku '" << shown
+                    << "' prowadzi przez zapętlone dowiązania symboliczne\n";
     } else {
-        context.err << "pantrel: plik '" << OnOneLine(path) << "' nie istnieje\n";
+        context.err << "pantrel: plik '" << shown << "' nie istnieje\n";
     }
     return false;
 }
@@ -122,9 +151,9 @@ int RunOnSpecification(const CommandContext& context, const std::string& path,
 
 int RunInstall(const CommandContext& context, const std::string& path) {
     return RunOnSpecification(context, path, StoreOperation::WriteModels,
-                              [](RegistryStore& store, const std::string& full, MessageSink& sink) {
+                              [](RegistryStore& store, const std::string& full, StreamSink& sink) {
                                   if (!IsListableSpecificationPath(full)) {
-                                      sink.ShowError(UnlistablePathMessage(full));
+                                      sink.ShowOwnError(UnlistablePathText(OnOneLine(full)));
                                       return false;
                                   }
                                   return InstallSpecification(store, full, sink);
@@ -155,7 +184,9 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     if (!CheckFile(context, full)) {
         return EXIT_FAILED;
     }
-    const std::vector<SpecificationError> errors = CollectSpecificationErrors(full);
+    // One reading gives every error, or the models an install would register.
+    DocumentHolder document;
+    const std::vector<SpecificationError> errors = CollectSpecificationErrors(full, &document);
     if (!errors.empty()) {
         for (const SpecificationError& error : errors) {
             context.err << FormatSpecificationError(error) << '\n';
@@ -168,15 +199,11 @@ int RunValidate(const CommandContext& context, const std::string& path) {
     }
     // What an install would register is what it registers into a store of its own.
     SqliteRegistryStore scratch{":memory:"};
-    // A check for scripts: its messages go to standard error only, never into a box.
-    StreamSink sink{context.err, nullptr};
-    if (!InstallSpecification(scratch, full, sink)) {
-        if (!sink.Shown()) {
-            context.err << "pantrel: plik '" << full
-                        << "' nie jest poprawną specyfikacją sterownika\n";
-        }
+    if (!InstallLoadedSpecification(scratch, document, full)) {
+        context.err << "pantrel: plik '" << full << "' nie jest poprawną specyfikacją sterownika\n";
         return EXIT_FAILED;
     }
+    document.reset();
     PrintModels(context.out, ReadRegisteredModels(scratch));
     return EXIT_DONE;
 }

@@ -101,16 +101,36 @@ Command ParseCommandLine(std::string_view text) {
 }
 
 std::string MakeFullPath(const std::string& path) {
+    namespace fs = std::filesystem;
     if (path.empty()) {
         return path;
     }
     std::error_code error;
-    // On Windows this asks GetFullPathNameW, the wide form of _fullpath.
-    const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(path), error);
+    // On Windows this asks GetFullPathNameW, the wide form of _fullpath, which resolves ".." as
+    // the system does there; elsewhere it joins the path to the current folder.
+    const fs::path full = fs::absolute(PathFromUtf8(path), error);
     if (error) {
         return path;
     }
-    return Utf8FromPath(full.lexically_normal());
+    // "." and doubled separators never change which file a path names; ".." after a symbolic
+    // link leaves the folder the link leads to, so the folders up to the last ".." are resolved
+    // by the system, not by the text.
+    fs::path head;
+    fs::path tail;
+    for (const fs::path& part : full) {
+        if (part == "..") {
+            head /= tail;
+            head /= part;
+            tail.clear();
+        } else if (part != "." && !part.empty()) {
+            tail = tail.empty() && head.empty() ? part : tail / part;
+        }
+    }
+    if (head.empty()) {
+        return Utf8FromPath(tail);
+    }
+    const fs::path resolved = fs::canonical(head, error);
+    return Utf8FromPath(error ? head / tail : tail.empty() ? resolved : resolved / tail);
 }
 
 }  // namespace pantrel

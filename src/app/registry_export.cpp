@@ -15,7 +15,18 @@
 namespace pantrel {
 namespace {
 
+// The keys are written as 64-bit Windows names the 32-bit view, where the 32-bit universal
+// driver reads: the usual import there (a double click, regedit /s, reg import) lands in it.
+// A 32-bit Windows has that view only and no such key; the file's opening lines say so.
+constexpr std::string_view kSoftwareKey = "Software\\";
+constexpr std::string_view kThirtyTwoBitSoftwareInFile =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\";
 constexpr std::string_view kRootInFile = "HKEY_LOCAL_MACHINE\\";
+constexpr std::string_view kFileHeader =
+    "REGEDIT4\r\n"
+    "; Widok 32-bitowy rejestru (WOW6432Node) 64-bitowego Windows, w kt\xF3rym czyta sterownik "
+    "uniwersalny.\r\n"
+    "; Na 32-bitowym Windows przed importem usu\xF1 \"WOW6432Node\\\" z nazw kluczy.\r\n";
 constexpr std::size_t kAnyValueName = 16384;     // the longest name the registry allows
 constexpr std::size_t kAnyValueData = 1u << 20;  // as much as the store takes
 constexpr char kHexDigits[] = "0123456789abcdef";
@@ -45,12 +56,19 @@ std::string HexBytes(std::string_view bytes) {
     return out;
 }
 
+std::string KeyInFile(std::string_view path) {
+    if (path.starts_with(kSoftwareKey)) {
+        return std::string{kThirtyTwoBitSoftwareInFile}.append(path.substr(kSoftwareKey.size()));
+    }
+    return std::string{kRootInFile}.append(path);
+}
+
 class Renderer {
 public:
     explicit Renderer(RegistryStore& hive) : hive_(hive) {}
 
     RenderedRegistry Render() {
-        result_.text = "REGEDIT4\r\n";
+        result_.text = kFileHeader;
         if (!Key(std::string{DRIVERS_ROOT_KEY})) {
             result_.text.clear();
         }
@@ -100,7 +118,7 @@ private:
         if (!encodedPath) {
             return true;  // left out with everything under it, whose paths hold the same name
         }
-        result_.text.append("\r\n[").append(kRootInFile).append(*encodedPath).append("]\r\n");
+        result_.text.append("\r\n[").append(KeyInFile(*encodedPath)).append("]\r\n");
         std::string name;
         std::uint32_t index = 0;
         Status status = ERROR_SUCCESS_STATUS;

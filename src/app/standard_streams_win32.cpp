@@ -1,6 +1,7 @@
 #include "app/standard_streams_win32.h"
 
 #include <cstring>
+#include <string>
 
 #include "base/wide_text_win32.h"
 
@@ -30,6 +31,22 @@ HANDLE StandardHandle(DWORD which, HANDLE& console) {
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     }
     return console;
+}
+
+// A file or pipe read on Windows (Notepad of Windows 7 among the readers) needs CR LF at each
+// line end; a CR already there is not doubled.
+std::string WithWindowsLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    char previous = '\0';
+    for (const char c : text) {
+        if (c == '\n' && previous != '\r') {
+            out.push_back('\r');
+        }
+        out.push_back(c);
+        previous = c;
+    }
+    return out;
 }
 
 }  // namespace
@@ -78,11 +95,12 @@ void HandleStreamBuf::WriteOut() {
         DWORD written = 0;
         WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
+        const std::string bytes = WithWindowsLineEnds(pending_);
         std::size_t done = 0;
-        while (done < pending_.size()) {
+        while (done < bytes.size()) {
             DWORD written = 0;
-            if (WriteFile(handle_, pending_.data() + done,
-                          static_cast<DWORD>(pending_.size() - done), &written, nullptr) == 0 ||
+            if (WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                          &written, nullptr) == 0 ||
                 written == 0) {
                 break;
             }

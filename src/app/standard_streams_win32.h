@@ -1,4 +1,4 @@
-// Standard output and error of a windowed exe: UTF-8 to files and pipes, UTF-16 to a console.
+// Standard output and error of a windowed exe: UTF-8 and CR LF to files, UTF-16 to a console.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +9,8 @@
 
 namespace pantrel {
 
-// Text written to one standard handle: UTF-8 bytes into a file or a pipe, as on Linux, and
-// UTF-16 through WriteConsoleW into a console, so that Polish letters show whatever the
+// Text written to one standard handle: UTF-8 bytes with CR LF line ends into a file or a pipe,
+// and UTF-16 through WriteConsoleW into a console, so that Polish letters show whatever the
 // console's code page. Written out at every line end and when flushed.
 class HandleStreamBuf final : public std::streambuf {
 public:

@@ -6,6 +6,31 @@
 
 namespace pantrel {
 
+namespace {
+
+class FileRefusalCategory final : public std::error_category {
+public:
+    const char* name() const noexcept override { return "pantrel file refusal"; }
+    std::string message(int value) const override {
+        switch (static_cast<FileRefusal>(value)) {
+            case FileRefusal::NotRegularFile:
+                return "not a regular file";
+            case FileRefusal::ReadOnly:
+                return "read-only file";
+            case FileRefusal::DanglingLink:
+                return "symbolic link to nothing";
+        }
+        return "refused";
+    }
+};
+
+}  // namespace
+
+std::error_code make_error_code(FileRefusal refusal) {
+    static const FileRefusalCategory category;
+    return {static_cast<int>(refusal), category};
+}
+
 std::error_code FileStatusError(const std::string& path) {
     std::error_code error;
     static_cast<void>(std::filesystem::status(path, error));
@@ -23,6 +48,15 @@ bool IsPathTooLong(const std::error_code& error) {
 }
 
 std::string FileErrorReason(const std::error_code& error) {
+    if (error == FileRefusal::NotRegularFile) {
+        return "to nie jest zwykły plik (urządzenie, potok lub gniazdo), więc zostaje nietknięty";
+    }
+    if (error == FileRefusal::ReadOnly) {
+        return "plik jest tylko do odczytu, więc zostaje nietknięty";
+    }
+    if (error == FileRefusal::DanglingLink) {
+        return "dowiązanie symboliczne wskazuje nieistniejący plik";
+    }
     if (IsPathTooLong(error)) {
         return "ścieżka jest dłuższa, niż pozwala system";
     }

@@ -6,6 +6,14 @@
 
 namespace pantrel {
 
+// Why the tool will not write over what stands at a file's name.
+enum class FileRefusal {
+    NotRegularFile = 1,  // a device, pipe or socket
+    ReadOnly,            // a file marked read-only by its mode bits or attribute
+    DanglingLink,        // a symbolic link to nothing
+};
+std::error_code make_error_code(FileRefusal refusal);
+
 // Why the file-system status of `path` cannot be read; no error when it can.
 std::error_code FileStatusError(const std::string& path);
 
@@ -19,3 +27,6 @@ bool IsPathTooLong(const std::error_code& error);
 std::string FileErrorReason(const std::error_code& error);
 
 }  // namespace pantrel
+
+template <>
+struct std::is_error_code_enum<pantrel::FileRefusal> : std::true_type {};

@@ -11,6 +11,7 @@ using Status = std::int32_t;
 
 inline constexpr Status ERROR_SUCCESS_STATUS = 0;
 inline constexpr Status ERROR_FILE_NOT_FOUND_STATUS = 2;
+inline constexpr Status ERROR_PATH_NOT_FOUND_STATUS = 3;
 inline constexpr Status ERROR_ACCESS_DENIED_STATUS = 5;
 inline constexpr Status ERROR_INVALID_HANDLE_STATUS = 6;
 inline constexpr Status ERROR_INVALID_DATA_STATUS = 13;
@@ -22,6 +23,7 @@ inline constexpr Status ERROR_MORE_DATA_STATUS = 234;
 inline constexpr Status ERROR_NO_MORE_ITEMS_STATUS = 259;
 inline constexpr Status ERROR_BADDB_STATUS = 1009;
 inline constexpr Status ERROR_REGISTRY_IO_FAILED_STATUS = 1016;
+inline constexpr Status ERROR_NOT_REGISTRY_FILE_STATUS = 1017;
 inline constexpr Status ERROR_KEY_DELETED_STATUS = 1018;
 inline constexpr Status ERROR_KEY_HAS_CHILDREN_STATUS = 1020;
 

@@ -57,9 +57,12 @@ bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageS
         return false;
     }
     DocumentHolder document;
-    if (!LoadExistingSpecification(path, sink, document)) {
-        return false;
-    }
+    return LoadExistingSpecification(path, sink, document) &&
+           InstallLoadedSpecification(hive, document, path, count);
+}
+
+bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
+                                const std::string& path, int* count) {
     int total = 0;
     ModelList models;
     for (const DeviceKind kind : kInstalledKinds) {

@@ -17,6 +17,11 @@ namespace pantrel {
 bool InstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink,
                           int* count = nullptr);
 
+// Registers the models of a document already loaded from `path`, as InstallSpecification does
+// after its load.
+bool InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
+                                const std::string& path, int* count = nullptr);
+
 // Removes the entries of every model the file declares, and each model key left without values.
 bool UninstallSpecification(RegistryStore& hive, const std::string& path, MessageSink& sink);
 

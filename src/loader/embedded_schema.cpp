@@ -47,6 +47,7 @@ CompiledSchema CompileSchema(XmlDocPtr schemaDocument, std::string_view namespac
         AsChars(compiled.schema->targetNamespace) != namespaceUri) {
         throw ParserError(E_FAIL_STATUS);
     }
+    compiled.namespaceUri = namespaceUri;
     MarkSchemaTypesForBlankCollapse(*compiled.schema);
     return compiled;
 }

@@ -1,6 +1,7 @@
 // The embedded schema, compiled once per namespace.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "loader/libxml_handles.h"
@@ -10,6 +11,7 @@ namespace pantrel {
 // The schema a specification is validated against: compiled from the embedded schema text,
 // whose document it keeps, since the compiled form refers to it.
 struct CompiledSchema {
+    std::string namespaceUri;  // its target namespace
     XmlDocPtr document;
     SchemaPtr schema;  // declared after the document, so it goes first
 };

@@ -4,7 +4,6 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlschemas.h>
-#include <libxml/xpath.h>
 
 #include <memory>
 
@@ -30,9 +29,6 @@ using SchemaParserContextPtr =
 using SchemaPtr = std::unique_ptr<xmlSchema, XmlFree<xmlSchemaFree>>;
 using SchemaValidContextPtr = std::unique_ptr<xmlSchemaValidCtxt, XmlFree<xmlSchemaFreeValidCtxt>>;
 using SchemaSaxPlugPtr = std::unique_ptr<xmlSchemaSAXPlugStruct, XmlFree<xmlSchemaSAXUnplug>>;
-using XPathContextPtr = std::unique_ptr<xmlXPathContext, XmlFree<xmlXPathFreeContext>>;
-using XPathCompiledPtr = std::unique_ptr<xmlXPathCompExpr, XmlFree<xmlXPathFreeCompExpr>>;
-using XPathObjectPtr = std::unique_ptr<xmlXPathObject, XmlFree<xmlXPathFreeObject>>;
 using XmlStringPtr = std::unique_ptr<xmlChar, XmlStringFree>;
 
 inline const xmlChar* AsXmlChars(const char* text) {

@@ -1,65 +1,19 @@
 #include "loader/model_queries.h"
 
-#include <libxml/xpathInternals.h>
-
 #include <utility>
 
-#include "loader/child_element.h"
-#include "loader/libxml_handles.h"
-#include "loader/model_query_text.h"
 #include "loader/specification_document.h"
 
 namespace pantrel {
 namespace {
 
-bool HasNodes(const xmlXPathObject& result) {
-    return result.type == XPATH_NODESET && result.nodesetval != nullptr &&
-           result.nodesetval->nodeNr > 0;
-}
-
-// The first node, in document order, that the relative query selects from `node`; null when
-// there is none. A plain child step, which install and uninstall ask for twice per model, is
-// answered by walking the children; any other query goes to the XPath engine.
-xmlNode* FirstSelected(const SpecificationDocument& document, xmlNode& node,
-                       std::string_view query) {
-    if (const std::string_view name = SingleChildStepName(query);
-        !name.empty() && HasChildElements(node)) {
-        return FirstChildElement(node, name, document.namespaceUri());
-    }
-    const XPathObjectPtr found = document.Evaluate(query, node);
-    if (!HasNodes(*found)) {
+// The model's record; null for an empty holder or one that names no model of its document.
+const ModelRecord* RecordOf(const NodeHolder& node) {
+    if (node.empty()) {
         return nullptr;
     }
-    xmlXPathNodeSetSort(found->nodesetval);
-    return found->nodesetval->nodeTab[0];
-}
-
-// The text content of `node` into `text`; false when it cannot be read. An element holding one
-// text node (a model's name, a producer) has that node's text; anything else is gathered by
-// libxml2.
-bool ReadContent(const xmlNode& node, std::string& text) {
-    const xmlNode* const only = node.children;
-    if (node.type == XML_ELEMENT_NODE && only != nullptr && only->next == nullptr &&
-        only->type == XML_TEXT_NODE && only->content != nullptr) {
-        text.assign(AsChars(only->content));
-        return true;
-    }
-    const XmlStringPtr value(xmlNodeGetContent(&node));
-    if (!value) {
-        return false;
-    }
-    text.assign(AsChars(value.get()));
-    return true;
-}
-
-bool ReadChildTextAt(const SpecificationDocument& document, xmlNode& node,
-                     std::string_view childQuery, std::string& text) {
-    const xmlNode* const found = FirstSelected(document, node, childQuery);
-    if (found == nullptr) {
-        text.clear();
-        return false;
-    }
-    return ReadContent(*found, text);
+    const std::vector<ModelRecord>& models = node.document()->records().models();
+    return node.model() < models.size() ? &models[node.model()] : nullptr;
 }
 
 }  // namespace
@@ -69,38 +23,35 @@ bool SelectModels(const DocumentHolder& document, ModelList& models, DeviceKind 
     if (!document) {
         return false;
     }
-    try {
-        xmlDoc& tree = document->tree();
-        const XPathObjectPtr root =
-            document->Evaluate("Zelvar:Sterowniki", *reinterpret_cast<xmlNode*>(&tree));
-        if (!HasNodes(*root)) {
-            return false;
-        }
-        const std::string noun =
-            KindNoun(kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper);
-        const std::string query =
-            ModelQueryText(noun, producer != nullptr ? std::string_view{*producer} : "");
-        const XPathObjectPtr found = document->Evaluate(query, *root->nodesetval->nodeTab[0]);
-        ModelList selected;
-        if (HasNodes(*found)) {
-            xmlXPathNodeSetSort(found->nodesetval);
-            selected.reserve(static_cast<std::size_t>(found->nodesetval->nodeNr));
-            for (int i = 0; i < found->nodesetval->nodeNr; ++i) {
-                selected.emplace_back(document, found->nodesetval->nodeTab[i]);
+    const std::string noun =
+        KindNoun(kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper);
+    const bool byProducer = producer != nullptr && !producer->empty();
+    const SpecificationRecords& records = document->records();
+    ModelList selected;
+    // A kind without a noun names no driver.
+    if (!noun.empty()) {
+        const std::vector<ModelRecord>& all = records.models();
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const DriverRecord& driver = records.DriverOf(all[i]);
+            if (driver.kind == noun && (!byProducer || driver.producer == *producer)) {
+                selected.emplace_back(document, i);
             }
         }
-        models = std::move(selected);
-        return true;
-    } catch (const ParserError&) {
-        return false;
     }
+    models = std::move(selected);
+    return true;
 }
 
 bool ReadChildText(const NodeHolder& node, std::string_view childQuery, std::string& text) {
-    if (node.empty()) {
+    const ModelRecord* const model = RecordOf(node);
+    if (model == nullptr) {
         return false;
     }
-    return ReadChildTextAt(*node.document(), *node.node(), childQuery, text);
+    if (childQuery != "Zelvar:Nazwa" && childQuery != "child::Zelvar:Nazwa") {
+        throw ParserError(E_FAIL_STATUS);
+    }
+    text.assign(node.document()->records().Name(*model));
+    return true;
 }
 
 bool ReadModelName(const ModelNode& model, std::string& name) {
@@ -108,14 +59,12 @@ bool ReadModelName(const ModelNode& model, std::string& name) {
 }
 
 bool ReadDriverProducer(const ModelNode& model, std::string& producer) {
-    if (model.empty() || model.node()->parent == nullptr) {
+    const ModelRecord* const record = RecordOf(model);
+    if (record == nullptr) {
         throw ParserError(E_POINTER_STATUS);
     }
-    xmlNode* const driver = model.node()->parent->parent;
-    if (driver == nullptr) {
-        return false;
-    }
-    return ReadChildTextAt(*model.document(), *driver, "Zelvar:Producent", producer);
+    producer.assign(model.document()->records().DriverOf(*record).producer);
+    return true;
 }
 
 }  // namespace pantrel

@@ -4,7 +4,7 @@
 
 namespace pantrel {
 
-NodeHolder::NodeHolder(DocumentHolder document, xmlNode* node)
-    : document_(std::move(document)), node_(node) {}
+NodeHolder::NodeHolder(DocumentHolder document, std::size_t model)
+    : document_(std::move(document)), model_(model) {}
 
 }  // namespace pantrel

@@ -1,28 +1,29 @@
-// A node of a loaded document that keeps its document alive.
+// NodeHolder: one model of a loaded specification document.
 #pragma once
 
-#include <libxml/tree.h>
+#include <cstddef>
 
 #include "loader/specification_loader.h"
 
 namespace pantrel {
 
-// One node of a loaded specification document, or nothing. It shares the ownership of its
+// One model of a loaded specification document, or nothing. It shares the ownership of its
 // document, so a model list stays readable after the caller dropped the document holder.
 class NodeHolder {
 public:
     NodeHolder() = default;
-    NodeHolder(DocumentHolder document, xmlNode* node);
+    NodeHolder(DocumentHolder document, std::size_t model);
 
-    bool empty() const noexcept { return node_ == nullptr || document_ == nullptr; }
+    bool empty() const noexcept { return document_ == nullptr; }
     explicit operator bool() const noexcept { return !empty(); }
 
-    xmlNode* node() const noexcept { return node_; }
+    // Index of the model among the document's models, in file order.
+    std::size_t model() const noexcept { return model_; }
     const DocumentHolder& document() const noexcept { return document_; }
 
 private:
     DocumentHolder document_;
-    xmlNode* node_ = nullptr;
+    std::size_t model_ = 0;
 };
 
 }  // namespace pantrel

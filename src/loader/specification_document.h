@@ -1,48 +1,34 @@
-// A loaded, validated driver file with its XPath context.
+// SpecificationDocument: what a successful load keeps of a specification file.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
-#include "loader/embedded_schema.h"
-#include "loader/libxml_handles.h"
 #include "loader/specification_loader.h"
+#include "loader/specification_records.h"
 
 namespace pantrel {
 
-// A loaded specification: the tree, the schema it was validated against, and an XPath context
-// in which the prefix Zelvar, and no other, is bound to the namespace given to the loader.
-// Queries only read the tree; the context and its cache of compiled queries are used from the
-// one thread that works with the document.
+// A loaded specification: the drivers and models of a file that validated against the embedded
+// schema, in file order, read in the namespace given to the loader. Queries only read it.
 class SpecificationDocument {
 public:
-    // Throws ParserError when the XPath context cannot be set up.
-    SpecificationDocument(XmlDocPtr document, CompiledSchema schema, std::string_view namespaceUri);
+    SpecificationDocument(SpecificationRecords records, std::string_view namespaceUri);
     SpecificationDocument(const SpecificationDocument&) = delete;
     SpecificationDocument& operator=(const SpecificationDocument&) = delete;
 
-    xmlDoc& tree() const noexcept { return *document_; }
+    const SpecificationRecords& records() const noexcept { return records_; }
     // The namespace URI bound to the prefix Zelvar.
     const std::string& namespaceUri() const noexcept { return namespaceUri_; }
 
-    // Evaluates `query` relative to `context` (a node of this document). Throws ParserError
-    // with E_FAIL_STATUS when the query is not valid XPath or cannot be evaluated.
-    XPathObjectPtr Evaluate(std::string_view query, xmlNode& context) const;
-
 private:
-    xmlXPathCompExpr& Compiled(std::string_view query) const;
-
-    CompiledSchema schema_;
-    XmlDocPtr document_;
+    SpecificationRecords records_;
     std::string namespaceUri_;
-    XPathContextPtr xpath_;
-    mutable std::unordered_map<std::string, XPathCompiledPtr> compiled_;
 };
 
-// Wraps a parsed tree as a document for the queries. The loader makes every document this way;
-// tests use it for trees that no valid file could give.
-DocumentHolder MakeSpecificationDocument(XmlDocPtr document, CompiledSchema schema,
+// Wraps the records of a file as a document for the queries. The loader makes every document
+// this way; tests use it for records that no valid file could give.
+DocumentHolder MakeSpecificationDocument(SpecificationRecords records,
                                          std::string_view namespaceUri);
 
 }  // namespace pantrel

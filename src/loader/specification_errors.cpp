@@ -5,6 +5,7 @@
 
 #include "loader/embedded_schema.h"
 #include "loader/parser_error.h"
+#include "loader/specification_document.h"
 #include "loader/specification_loader.h"
 #include "loader/specification_namespace.h"
 #include "loader/validating_parse.h"
@@ -14,29 +15,30 @@ namespace {
 
 constexpr const char* kNoSchema = "Nie można wczytać wbudowanego schematu plików specyfikacji.";
 constexpr const char* kParserFailed = "Parser XML nie zdołał sprawdzić pliku.";
-constexpr const char* kTreeInvalid =
-    "Plik nie przeszedł końcowego sprawdzenia zgodności ze schematem.";
 
-std::vector<ParseIssue> FindIssues(const std::string& path) {
+std::vector<ParseIssue> FindIssues(const std::string& path, DocumentHolder* loaded) {
     XmlDocPtr schemaDocument;
     if (!LoadEmbeddedSchema(schemaDocument, SCHEMA_RESOURCE_ID)) {
         return {{0, 0, kNoSchema}};
     }
-    CompiledSchema schema = CompileSchema(std::move(schemaDocument), SPECIFICATION_NAMESPACE);
-    ValidatingParseResult parsed = ParseAndValidate(path, *schema.schema, IssueScope::All);
-    if (parsed.issues.empty() && !ValidateTree(*parsed.document, *schema.schema, &parsed.issues) &&
-        parsed.issues.empty()) {
-        parsed.issues.push_back({0, 0, kTreeInvalid});
+    const CompiledSchema schema = CompileSchema(std::move(schemaDocument), SPECIFICATION_NAMESPACE);
+    ValidatingParseResult parsed = ParseAndValidate(path, schema, IssueScope::All);
+    if (parsed.issues.empty() && !parsed.valid) {
+        parsed.issues.push_back(std::move(parsed.closingIssue));
+    }
+    if (parsed.issues.empty() && loaded != nullptr) {
+        *loaded = MakeSpecificationDocument(std::move(parsed.records), SPECIFICATION_NAMESPACE);
     }
     return std::move(parsed.issues);
 }
 
 }  // namespace
 
-std::vector<SpecificationError> CollectSpecificationErrors(const std::string& path) {
+std::vector<SpecificationError> CollectSpecificationErrors(const std::string& path,
+                                                           DocumentHolder* loaded) {
     std::vector<ParseIssue> issues;
     try {
-        issues = FindIssues(path);
+        issues = FindIssues(path, loaded);
     } catch (const ParserError&) {
         issues = {{0, 0, kParserFailed}};
     } catch (const std::bad_alloc&) {

@@ -1,8 +1,10 @@
-// Every error of a driver file, for -validate.
+// The errors of a specification file for -validate, and their one-line form.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "loader/specification_loader.h"
 
 namespace pantrel {
 
@@ -15,8 +17,10 @@ struct SpecificationError {
 };
 
 // Checks the file at `path` against the embedded schema with the loader's safe settings and
-// gives every error reported, in order; empty when the file would load.
-std::vector<SpecificationError> CollectSpecificationErrors(const std::string& path);
+// gives every error reported, in order; empty when the file would load. Then `loaded`, when
+// given, receives the document a load would give, from the same single reading.
+std::vector<SpecificationError> CollectSpecificationErrors(const std::string& path,
+                                                           DocumentHolder* loaded = nullptr);
 
 // "PATH:LINE:COLUMN: description".
 std::string FormatSpecificationError(const SpecificationError& error);

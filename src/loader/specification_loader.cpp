@@ -20,28 +20,19 @@ HResult Load(DocumentHolder& holder, const std::string& path, int schemaResource
     if (!LoadEmbeddedSchema(schemaDocument, schemaResourceId)) {
         return E_FAIL_STATUS;
     }
-    CompiledSchema schema = CompileSchema(std::move(schemaDocument), namespaceUri);
-
-    // The queries read only drivers and the models' names and producers.
-    ValidatingParseResult parsed =
-        ParseAndValidate(path, *schema.schema, IssueScope::FirstOnly, TreeExtent::ForModelQueries);
-    if (parsed.issues.empty() && !parsed.treeValidated && parsed.descriptionsLeftOut) {
-        // The closing validation below walks the tree: it must be the whole one.
-        parsed = ParseAndValidate(path, *schema.schema, IssueScope::FirstOnly, TreeExtent::Whole);
-    }
+    const CompiledSchema schema = CompileSchema(std::move(schemaDocument), namespaceUri);
+    ValidatingParseResult parsed = ParseAndValidate(path, schema, IssueScope::FirstOnly);
     if (!parsed.issues.empty()) {
         const ParseIssue& issue = parsed.issues.front();
         sink.ShowError(
             ParseErrorMessage(path, issue, ReadSourceLine(path, issue.line, parsed.encoding)));
         return E_FAIL_STATUS;
     }
-    // What only this closing check finds is rejected without a message. The tree is walked
-    // again only where it can differ from what the pass validated; elsewhere the pass's verdict
-    // is the tree's.
-    if (!parsed.treeValidated && !ValidateTree(*parsed.document, *schema.schema, nullptr)) {
+    // What the pass found without an error of its own is rejected without a message.
+    if (!parsed.valid) {
         return E_FAIL_STATUS;
     }
-    holder = MakeSpecificationDocument(std::move(parsed.document), std::move(schema), namespaceUri);
+    holder = MakeSpecificationDocument(std::move(parsed.records), namespaceUri);
     return S_OK_STATUS;
 }
 

@@ -1,20 +1,20 @@
-// Loading and validating a driver file against the embedded schema.
+// LoadSpecification: reading and validating a driver specification file.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "base/message_sink.h"
 #include "loader/hresult.h"
+#include "base/message_sink.h"
 
 namespace pantrel {
 
 // Resource id of the embedded schema (type "XML").
 inline constexpr int SCHEMA_RESOURCE_ID = 110;
 
-// A parsed specification file, validated against the embedded schema and ready for XPath
-// queries with the prefix Zelvar bound to the namespace given to the loader.
+// A specification file validated against the embedded schema: the drivers and models that the
+// model queries select from.
 class SpecificationDocument;
 using DocumentHolder = std::shared_ptr<SpecificationDocument>;
 

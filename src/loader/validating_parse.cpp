@@ -1,36 +1,35 @@
 #include "loader/validating_parse.h"
 
-#include <libxml/parserInternals.h>
-#include <libxml/schemasInternals.h>
-
 #include <memory>
-#include <optional>
+#include <new>
 #include <string_view>
 #include <utility>
 
-#include "base/input_file.h"
-#include "loader/description_skipping.h"
-#include "loader/line_end_reader.h"
 #include "loader/messages/description_text.h"
-#include "loader/messages/xml_error_description.h"
+#include "base/input_file.h"
+#include "loader/line_end_reader.h"
 #include "loader/outside_resource_block.h"
 #include "loader/parser_error.h"
+#include "loader/record_builder.h"
+#include "loader/messages/xml_error_description.h"
 #include "loader/xml_error_scope.h"
 
 namespace pantrel {
 namespace {
 
 // Safe reading of an untrusted file: internal entities are substituted (the schema validator
-// cannot see entity references), BIG_LINES keeps line numbers past 65,535 right. NOBLANKS is the
-// parser's "white space not preserved": blank text between elements is left out of the tree, and
-// so out of validation alike; with COMPACT it keeps the read-only tree small. Never HUGE:
+// cannot see entity references), BIG_LINES keeps line numbers past 65,535 right. Never HUGE:
 // libxml2's limits on depth and expansion stay on. Outside resources are refused by
 // OutsideResourceBlock; NONET is a second lock on the network.
-constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES |
-                              XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
+constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES;
 
 constexpr std::string_view kFileUnreadable = "Nie można otworzyć pliku do odczytu.";
 constexpr std::string_view kNotParsed = "Plik nie jest poprawnym dokumentem XML.";
+constexpr std::string_view kNotValid =
+    "Plik nie przeszedł końcowego sprawdzenia zgodności ze schematem.";
+constexpr std::string_view kDtdDefault =
+    "Element ma atrybut, którego wartość podaje tylko deklaracja typu dokumentu (DTD); plik "
+    "musi podawać ją sam.";
 
 // The input of the file itself: the innermost one that has a name (the entities the parser
 // steps into have none), else the first.
@@ -41,12 +40,6 @@ xmlParserInputPtr FileInput(const xmlParserCtxt& parser) {
         }
     }
     return parser.inputNr > 0 ? parser.inputTab[0] : nullptr;
-}
-
-std::string_view TargetNamespace(const xmlSchema& schema) {
-    return schema.targetNamespace != nullptr
-               ? std::string_view{reinterpret_cast<const char*>(schema.targetNamespace)}
-               : std::string_view{};
 }
 
 bool IsParserDomain(int domain) {
@@ -96,6 +89,11 @@ public:
 
 private:
     void Record(const xmlError& error) {
+        // What follows a well-formedness error describes a document that is not there.
+        if (brokenDocument_ && error.level != XML_ERR_FATAL) {
+            return;
+        }
+        brokenDocument_ = brokenDocument_ || error.level == XML_ERR_FATAL;
         const auto [line, column] = CurrentPosition();
         ParseIssue issue{line, column, DescribeXmlError(error, namespace_)};
         // The parser's own errors in the file's text name their position; errors inside entity
@@ -150,6 +148,7 @@ private:
     std::vector<ParseIssue> issues_;
     std::string encoding_;
     bool lost_ = false;
+    bool brokenDocument_ = false;
 };
 
 // Where the streaming validator stands: the parser's line in the file.
@@ -164,10 +163,8 @@ int LocateInFile(void* context, const char** file, unsigned long* line) {
     return input != nullptr ? 0 : -1;
 }
 
-// One pass over the file; none when the descriptions could not be left out after all (never
-// for the whole tree).
-std::optional<ValidatingParseResult> ParseOnce(const std::string& path, xmlSchema& schema,
-                                               IssueScope scope, TreeExtent extent) {
+ValidatingParseResult ParseOnce(const std::string& path, const CompiledSchema& schema,
+                                IssueScope scope) {
     ValidatingParseResult result;
     InputFile file = OpenInputFile(path);
     if (!file) {
@@ -176,17 +173,19 @@ std::optional<ValidatingParseResult> ParseOnce(const std::string& path, xmlSchem
     }
     PrepareXmlParser();
     const ParserContextPtr parser(xmlNewParserCtxt());
-    const SchemaValidContextPtr validator(xmlSchemaNewValidCtxt(&schema));
+    const SchemaValidContextPtr validator(xmlSchemaNewValidCtxt(schema.schema.get()));
     if (!parser || !validator) {
         throw ParserError(E_POINTER_STATUS);
     }
-    std::optional<DescriptionSkipping> skipping;
-    if (extent == TreeExtent::ForModelQueries) {
-        skipping.emplace(*parser, TargetNamespace(schema));
-    }
-    IssueRecorder recorder(*parser, scope, TargetNamespace(schema));
+    // The parser keeps its document type and entity handlers (entities are looked up in the
+    // document it starts); elements and text go to the builder instead of a tree.
+    RecordBuilder builder(schema.namespaceUri);
+    RecordBuilder::Install(*parser->sax);
+    parser->_private = &builder;
+    IssueRecorder recorder(*parser, scope, schema.namespaceUri);
     xmlSchemaSetValidStructuredErrors(validator.get(), &IssueRecorder::OnError, &recorder);
     xmlSchemaValidateSetLocator(validator.get(), LocateInFile, parser.get());
+    XmlDocPtr document;
     {
         // The plug goes before the parser: unplugging puts the parser's own handlers back.
         const SchemaSaxPlugPtr plug(
@@ -197,22 +196,29 @@ std::optional<ValidatingParseResult> ParseOnce(const std::string& path, xmlSchem
         const XmlErrorScope errors(&IssueRecorder::OnError, &recorder);
         const OutsideResourceBlock nothingOutside(
             [&recorder](std::string_view resource) { recorder.Refused(resource); });
-        // The parser owns the reader from here and closes it, also when it fails.
-        result.document.reset(
-            xmlCtxtReadIO(parser.get(), LineEndReader::ReadCallback, LineEndReader::CloseCallback,
-                          std::make_unique<LineEndReader>(std::move(file)).release(), path.c_str(),
-                          nullptr, kParseOptions));
+        // The parser owns the reader from here and closes it, also when it fails. What comes
+        // back holds no more than the document type declaration.
+        document.reset(xmlCtxtReadIO(parser.get(), LineEndReader::ReadCallback,
+                                     LineEndReader::CloseCallback,
+                                     std::make_unique<LineEndReader>(std::move(file)).release(),
+                                     path.c_str(), nullptr, kParseOptions));
     }
-    if (skipping && skipping->gaveUp()) {
-        return std::nullopt;
+    if (builder.failed()) {
+        throw std::bad_alloc();
     }
-    result.descriptionsLeftOut = skipping && skipping->skipped();
-    if (recorder.issues().empty() && (!result.document || recorder.lost())) {
+    if (recorder.issues().empty() && (!document || recorder.lost())) {
         recorder.AddHere(std::string(kNotParsed));
     }
-    result.treeValidated =
-        recorder.issues().empty() && result.document && xmlSchemaIsValid(validator.get()) == 1 &&
-        result.document->intSubset == nullptr && result.document->extSubset == nullptr;
+    if (recorder.issues().empty()) {
+        if (xmlSchemaIsValid(validator.get()) != 1) {
+            result.closingIssue = {0, 0, std::string(kNotValid)};
+        } else if (builder.dtdDefaultedLine() != 0) {
+            result.closingIssue = {builder.dtdDefaultedLine(), 0, std::string(kDtdDefault)};
+        } else {
+            result.valid = true;
+        }
+    }
+    result.records = std::move(builder.records());
     result.issues = std::move(recorder.issues());
     result.encoding = std::move(recorder.encoding());
     return result;
@@ -220,41 +226,9 @@ std::optional<ValidatingParseResult> ParseOnce(const std::string& path, xmlSchem
 
 }  // namespace
 
-ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema, IssueScope scope,
-                                       TreeExtent extent) {
-    if (std::optional<ValidatingParseResult> result = ParseOnce(path, schema, scope, extent)) {
-        return std::move(*result);
-    }
-    return std::move(*ParseOnce(path, schema, scope, TreeExtent::Whole));
-}
-
-bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* issues) {
-    const SchemaValidContextPtr validator(xmlSchemaNewValidCtxt(&schema));
-    if (!validator) {
-        throw ParserError(E_POINTER_STATUS);
-    }
-    struct TreeIssues {
-        std::vector<ParseIssue>* issues;
-        std::string_view specificationNamespace;
-
-        static void OnError(void* data, xmlErrorPtr error) {
-            auto* const self = static_cast<TreeIssues*>(data);
-            if (error == nullptr || error->level == XML_ERR_WARNING || self->issues == nullptr) {
-                return;
-            }
-            try {
-                self->issues->push_back(
-                    {error->line, 0, DescribeXmlError(*error, self->specificationNamespace)});
-            } catch (...) {
-                // The verdict below does not depend on the list.
-            }
-        }
-    };
-    TreeIssues tree{issues, TargetNamespace(schema)};
-    xmlSchemaSetValidStructuredErrors(validator.get(), &TreeIssues::OnError, &tree);
-    const XmlErrorScope errors(&TreeIssues::OnError, &tree);
-    const OutsideResourceBlock nothingOutside;
-    return xmlSchemaValidateDoc(validator.get(), &document) == 0;
+ValidatingParseResult ParseAndValidate(const std::string& path, const CompiledSchema& schema,
+                                       IssueScope scope) {
+    return ParseOnce(path, schema, scope);
 }
 
 }  // namespace pantrel

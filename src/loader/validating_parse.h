@@ -1,10 +1,11 @@
-// One validating pass of the parser over a driver file.
+// One validating pass over a specification file: its errors and what install reads of it.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "loader/libxml_handles.h"
+#include "loader/embedded_schema.h"
+#include "loader/specification_records.h"
 
 namespace pantrel {
 
@@ -21,37 +22,26 @@ enum class IssueScope {
     All,        // keep every error, in the order reported
 };
 
-// How much of the file the parsed tree holds.
-enum class TreeExtent {
-    Whole,            // every node the parser keeps
-    ForModelQueries,  // without the descriptions of models (see DescriptionSkipping)
-};
-
 struct ValidatingParseResult {
-    XmlDocPtr document;  // the parsed tree; empty when the file is not well-formed
+    SpecificationRecords records;  // what install reads; complete only for a valid file
     std::vector<ParseIssue> issues;
     std::string encoding;  // the decoder the parser read the file with; empty for UTF-8
-    // True when the validator's clean verdict on this pass is also the verdict on the finished
-    // tree, so that validating the tree once more would only repeat the pass: no error was
-    // recorded and the file has no document type declaration. Through such a declaration alone
-    // the tree can hold what the validator never saw (attributes it defaults, entity texts the
-    // parser copies into the tree).
-    bool treeValidated = false;
-    // True when model descriptions were left out of the tree: it answers the model queries, and
-    // the file must be read whole for anything else.
-    bool descriptionsLeftOut = false;
+    // True when the file loads: no error was recorded, the validator itself found the document
+    // valid, and the records are complete.
+    bool valid = false;
+    // When no error was recorded and the file still does not load, why (a line and a
+    // description without a column); `-validate` prints it, a load rejects the file silently.
+    ParseIssue closingIssue;
 };
 
-// Parses the file at `path` and validates it against `schema` in the same pass, so every error
-// carries the position where parsing stood. Internal entities are expanded before validation;
-// no resource outside the file is read (each one asked for is an error), nothing reaches the
-// network, and libxml2's own limits on depth and entity expansion hold. Throws ParserError when
-// a parser object cannot be made. The errors and verdicts do not depend on `extent`.
-ValidatingParseResult ParseAndValidate(const std::string& path, xmlSchema& schema, IssueScope scope,
-                                       TreeExtent extent = TreeExtent::Whole);
-
-// Validates the whole parsed tree once more against `schema`; errors it finds are added to
-// `issues` when given (without a column: the tree keeps lines only). True when the tree is valid.
-bool ValidateTree(xmlDoc& document, xmlSchema& schema, std::vector<ParseIssue>* issues);
+// Reads the file at `path` once, validating it against `schema` as it goes and recording its
+// drivers and models; no document tree is built. Every error carries the position where parsing
+// stood. Internal entities are expanded before validation; no resource outside the file is read
+// (each one asked for is an error), nothing reaches the network, and libxml2's own limits on
+// depth and entity expansion hold. After a well-formedness error only such errors are kept: what
+// the validator says of a broken document means nothing. Throws ParserError when a parser object
+// cannot be made.
+ValidatingParseResult ParseAndValidate(const std::string& path, const CompiledSchema& schema,
+                                       IssueScope scope);
 
 }  // namespace pantrel

@@ -1,5 +1,6 @@
 #include "registry/sqlite_connection.h"
 
+#include <fstream>
 #include <system_error>
 
 #include "base/utf8_path.h"
@@ -43,6 +44,39 @@ bool HasNoWriteBit(const fs::file_status& status) {
     constexpr auto writeBits =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & writeBits) == fs::perms::none;
+}
+
+// Whether a file stands where `folder` or one of the folders above it should be.
+bool HasFileForAFolder(const fs::path& folder) {
+    for (fs::path above = folder; !above.empty(); above = above.parent_path()) {
+        std::error_code error;
+        const fs::file_status status = fs::status(above, error);
+        if (fs::exists(status)) {
+            return !fs::is_directory(status);
+        }
+        if (above == above.parent_path()) {
+            break;
+        }
+    }
+    return false;
+}
+
+// SQLite takes a file shorter than its header for an empty database and would write a new store
+// over it: any file with content must begin as a database does. An empty file holds nothing to
+// lose and becomes the store, so that it can be made beforehand with the owner and mode wanted.
+Status CheckStoreHeader(const fs::path& path) {
+    constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return ERROR_ACCESS_DENIED_STATUS;
+    }
+    std::array<char, 16> head{};
+    file.read(head.data(), head.size());
+    const auto got = static_cast<std::size_t>(file.gcount());
+    if (got == 0) {
+        return ERROR_SUCCESS_STATUS;
+    }
+    return std::string_view{head.data(), got} == kMagic ? ERROR_SUCCESS_STATUS : ERROR_BADDB_STATUS;
 }
 
 bool HasWalContent(const fs::path& path) {
@@ -231,6 +265,18 @@ Status ReadStoreSchema(const std::array<sqlite3_stmt*, 3>& queries, StoreSchema&
     return ERROR_SUCCESS_STATUS;
 }
 
+Status CheckStoreIntact(sqlite3* db) {
+    SqliteStatement check;
+    if (const Status status = Prepare(db, "PRAGMA quick_check(1)", check); status != 0) {
+        return status;
+    }
+    const int result = sqlite3_step(check.get());
+    if (result != SQLITE_ROW) {
+        return StatusOfSqlite(result == SQLITE_DONE ? SQLITE_CORRUPT : result);
+    }
+    return ColumnText(check.get(), 0) == "ok" ? ERROR_SUCCESS_STATUS : ERROR_BADDB_STATUS;
+}
+
 Status CreateStoreSchema(sqlite3* db) {
     return Execute(db, SCHEMA_SQL);
 }
@@ -273,12 +319,18 @@ Status OpenStoreDatabase(const fs::path& path, bool create, SqliteDatabase& db, 
         if (const fs::path folder = path.parent_path(); !folder.empty()) {
             fs::create_directories(folder, error);
             if (error) {
-                return ERROR_ACCESS_DENIED_STATUS;
+                return HasFileForAFolder(folder) ? ERROR_PATH_NOT_FOUND_STATUS
+                                                 : ERROR_ACCESS_DENIED_STATUS;
             }
         }
         flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     } else if (error) {
         return ERROR_ACCESS_DENIED_STATUS;
+    } else if (status.type() != fs::file_type::regular) {
+        // A device or a FIFO would read as an empty store, or block the tool.
+        return ERROR_NOT_REGISTRY_FILE_STATUS;
+    } else if (const Status header = CheckStoreHeader(path); header != 0) {
+        return header;
     } else {
         // A store without write permission is read-only even for root, like a file with the
         // read-only attribute.

@@ -72,6 +72,9 @@ enum class StoreSchema { Empty, Ours, Foreign };
 inline constexpr std::array<const char*, 3> STORE_SCHEMA_SQL = {
     "PRAGMA application_id", "PRAGMA user_version", "SELECT count(*) FROM sqlite_schema"};
 Status ReadStoreSchema(const std::array<sqlite3_stmt*, 3>& queries, StoreSchema& schema);
+// Reads every page of the store and answers 1009 when any of them is damaged (SQLite's quick
+// check: the structure of every table and index, not whether indexes agree with their tables).
+Status CheckStoreIntact(sqlite3* db);
 // Creates the tables of an empty store; runs inside the caller's transaction.
 Status CreateStoreSchema(sqlite3* db);
 

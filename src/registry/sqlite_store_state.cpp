@@ -69,6 +69,7 @@ void SqliteStoreState::Disconnect() {
     db_.reset();
     writable_ = false;
     schemaReady_ = false;
+    checked_ = false;
 }
 
 Status SqliteStoreState::CheckSchema(bool& ready) {
@@ -118,6 +119,13 @@ Status SqliteStoreState::BeginWriting() {
     }
     if (status == 0 && schema == StoreSchema::Empty) {
         status = CreateStoreSchema(db_.get());
+    }
+    if (status == 0 && schema == StoreSchema::Ours && !checked_) {
+        // A write into a damaged file spreads the damage, and an install that succeeds on a
+        // store the listing calls damaged tells the installer a lie. Once per connection: its
+        // own commits leave the file whole.
+        status = CheckStoreIntact(db_.get());
+        checked_ = status == 0;
     }
     if (status != 0) {
         AbandonWriting();

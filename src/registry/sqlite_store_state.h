@@ -127,6 +127,7 @@ private:
     std::array<SqliteStatement, static_cast<std::size_t>(StoreSql::Count)> statements_;
     bool writable_ = false;
     bool schemaReady_ = false;
+    bool checked_ = false;  // the file was found whole by this connection
     bool inTransaction_ = false;
     int openKeys_ = 0;
     int writeHandles_ = 0;

@@ -31,6 +31,10 @@ std::string StoreFailureReason(StoreOperation operation, Status status) {
             return "rejestr jest zajęty przez inny program";
         case ERROR_BADDB_STATUS:
             return "plik rejestru jest uszkodzony";
+        case ERROR_NOT_REGISTRY_FILE_STATUS:
+            return "to nie jest zwykły plik (urządzenie, potok lub gniazdo)";
+        case ERROR_PATH_NOT_FOUND_STATUS:
+            return "część ścieżki do pliku rejestru jest plikiem, a nie folderem";
         case ERROR_MORE_DATA_STATUS:
             return "wpis jest dłuższy, niż pozwala rejestr";
         default:

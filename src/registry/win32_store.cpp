@@ -20,6 +20,9 @@ constexpr DWORD kNameBufferUnits = MAX_VALUE_NAME_CHARACTERS + 1;
 // How often a read is tried again with a larger buffer before its "more data" stands.
 constexpr int kReadAttempts = 8;
 
+// The first buffer for a value's data: a model entry's longest path, with room to spare.
+constexpr DWORD kFirstDataBytes = 2048;
+
 bool IsWriteAccess(std::uint32_t access) {
     return (access & (KEY_SET_VALUE_ACCESS | KEY_CREATE_SUB_KEY_ACCESS)) != 0;
 }
@@ -91,28 +94,32 @@ public:
         if (key_ == nullptr) {
             return ERROR_INVALID_HANDLE_STATUS;
         }
-        std::wstring wideName(kNameBufferUnits, L'\0');
-        std::vector<BYTE> bytes;
+        // One call per value when its data fit the buffer, which lists of thousands of models
+        // feel; the buffers stay with the key from one value to the next.
+        enumName_.resize(kNameBufferUnits);
+        std::wstring& wideName = enumName_;
+        std::vector<BYTE>& bytes = enumData_;
+        DWORD capacity = kFirstDataBytes;
         DWORD type = REG_NONE;
         int attempts = 0;
         while (true) {
-            // First the size the value has in the registry, then its data into a buffer of that
-            // size and a character more; only the stored bytes are the value.
             DWORD nameUnits = kNameBufferUnits;
-            DWORD stored = 0;
-            LSTATUS status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr, &type,
-                                           nullptr, data != nullptr ? &stored : nullptr);
-            DWORD size = stored;
-            if (status == ERROR_SUCCESS && data != nullptr) {
-                bytes.assign(stored + sizeof(wchar_t), 0);
-                nameUnits = kNameBufferUnits;
-                size = static_cast<DWORD>(bytes.size());
+            DWORD size = 0;
+            LSTATUS status = ERROR_SUCCESS;
+            if (data == nullptr) {
+                status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr, &type,
+                                       nullptr, nullptr);
+            } else {
+                // Room for a character more than the registry may fill: only the stored bytes
+                // are the value.
+                bytes.assign(capacity + sizeof(wchar_t), 0);
+                size = capacity;
                 status = RegEnumValueW(key_, index, wideName.data(), &nameUnits, nullptr, &type,
                                        bytes.data(), &size);
-                if (status == ERROR_MORE_DATA && ++attempts < kReadAttempts) {
-                    continue;  // the value grew meanwhile
+                if (status == ERROR_MORE_DATA && size > capacity && ++attempts < kReadAttempts) {
+                    capacity = size;  // the size the value has, or has grown to meanwhile
+                    continue;
                 }
-                size = std::min(size, stored);
             }
             if (status != ERROR_SUCCESS) {
                 return static_cast<Status>(status);
@@ -245,6 +252,9 @@ public:
     }
 
 private:
+    std::wstring enumName_;
+    std::vector<BYTE> enumData_;
+
     Status CheckWritable() const {
         if (key_ == nullptr) {
             return ERROR_INVALID_HANDLE_STATUS;

@@ -1,8 +1,11 @@
 // Runs the built pantrel on temporary stores, as an installer script would.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -40,12 +43,13 @@ protected:
     CommandLineTest() { fs::copy(fs::path{PANTREL_TEST_DATA_DIR} / "install", folder_ / "spec"); }
 
     ProcessResult Run(const std::vector<std::string>& args,
-                      std::map<std::string, std::string> env = {}) {
+                      std::map<std::string, std::string> env = {},
+                      const fs::path& input = "/dev/null") {
         env.emplace("PANTREL_REGISTRY", Store().string());
         env.emplace("DISPLAY", "");
         env.emplace("WAYLAND_DISPLAY", "");
         env.emplace("QT_QPA_PLATFORM", "xcb");
-        return RunProcess(PANTREL_EXECUTABLE, args, folder_.Path(), env);
+        return RunProcess(PANTREL_EXECUTABLE, args, folder_.Path(), env, input);
     }
     std::string Spec(const std::string& name) const { return (folder_ / "spec" / name).string(); }
     fs::path Store() const { return folder_ / "registry.db"; }
@@ -154,8 +158,11 @@ TEST_F(CommandLineTest, UninstallOfTheLastModelsRemovesTheModelKeyButKeepsTheVer
     EXPECT_EQ(Version(kCashModels), "0.1.0");
 }
 
+// Only the Polish message reaches standard error, also when the file's bytes do not fit its
+// declared encoding.
 TEST_F(CommandLineTest, FileThatDoesNotLoadPrintsTheLoadersMessageAndWritesNothing) {
-    for (const std::string name : {"model_without_name.xml", "not_well_formed.xml"}) {
+    for (const std::string name :
+         {"model_without_name.xml", "not_well_formed.xml", "bad_bytes_euc_jp.xml"}) {
         const ProcessResult result = Run({"-install", Spec(name)});
         EXPECT_EQ(result.exitCode, 1) << name;
         EXPECT_EQ(result.err.rfind("Błąd w pliku '" + Spec(name) + "' linia ", 0), 0) << result.err;
@@ -184,6 +191,79 @@ TEST_F(CommandLineTest, StoreThatCannotBeCreatedFails) {
                                      {{"PANTREL_REGISTRY", (folder_ / "file" / "r.db").string()}});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("r.db"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("jest plikiem, a nie folderem"), std::string::npos) << result.err;
+}
+
+// A store that is no regular file, or a file with content that is no store, is refused by every
+// command with a sentence that says so; nothing is written into it or in its place.
+TEST_F(CommandLineTest, StoreThatIsNoStoreFileIsRefusedByEveryCommand) {
+    fs::create_symlink("/dev/null", folder_ / "null.db");
+    std::ofstream(folder_ / "one.db") << "x";
+    struct Case {
+        std::string store;
+        std::string reason;
+    };
+    for (const Case& c : {Case{"null.db", "to nie jest zwykły plik"},
+                          Case{"one.db", "plik rejestru jest uszkodzony"}}) {
+        const std::string store = (folder_ / c.store).string();
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"-list"},
+                                                     {"-export", "out.reg"},
+                                                     {"-install", Spec("cash_only.xml")},
+                                                     {"-uninstall", Spec("cash_only.xml")}}) {
+            const ProcessResult result = Run(args, {{"PANTREL_REGISTRY", store}});
+            EXPECT_EQ(result.exitCode, 1) << c.store << " " << args[0];
+            EXPECT_NE(result.err.find("'" + store + "': " + c.reason), std::string::npos)
+                << result.err;
+        }
+    }
+    EXPECT_TRUE(fs::is_symlink(folder_ / "null.db"));
+    EXPECT_EQ(ReadWholeFile(folder_ / "one.db"), "x");
+    EXPECT_FALSE(fs::exists(folder_ / "out.reg"));
+}
+
+// Each path that names no specification file the models could be registered from is named for
+// what it is, in one line, and nothing is registered.
+TEST_F(CommandLineTest, PathsThatAreNoSpecificationFileSayWhatTheyAre) {
+    fs::create_symlink("loop.xml", folder_ / "loop.xml");
+    ASSERT_EQ(mkfifo((folder_ / "pipe.xml").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        std::string says;
+        fs::path input = "/dev/null";
+    };
+    const std::vector<Case> cases = {
+        {"loop.xml", "zapętlone dowiązania symboliczne"},
+        {"spec", "jest folderem, a nie plikiem specyfikacji"},
+        {"pipe.xml", "nie jest zwykłym plikiem"},
+        // The path of the tool's own input names another file, or none, for the driver.
+        {"/dev/stdin", "wskazuje plik otwarty przez sam program", Spec("cash_only.xml")},
+    };
+    for (const Case& c : cases) {
+        for (const std::string verb : {"-install", "-uninstall", "-validate"}) {
+            const ProcessResult result = Run({verb, c.path}, {}, c.input);
+            EXPECT_EQ(result.exitCode, 1) << verb << " " << c.path;
+            EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(Store()));
+}
+
+// A ".." after a symbolic link leaves the folder the link leads to, as the shell's does.
+TEST_F(CommandLineTest, DotDotAfterALinkGoesWhereTheSystemGoes) {
+    fs::create_directories(folder_ / "t" / "other" / "deep");
+    fs::create_directory_symlink(folder_ / "t" / "other" / "deep", folder_ / "sub");
+    fs::copy_file(Spec("cash_only.xml"), folder_ / "t" / "other" / "x.xml");
+    fs::copy_file(Spec("all_kinds.xml"), folder_ / "x.xml");
+    std::ofstream(folder_ / "out.reg") << "keep";
+
+    ASSERT_EQ(Run({"-install", "sub/../x.xml"}).exitCode, 0);
+    const std::string other = fs::canonical(folder_ / "t" / "other").string();
+    EXPECT_EQ(Entries(kCashModels), (std::vector<ModelEntry>{{"K-1|Kasomat", other + "/x.xml"},
+                                                             {"K-2|Kasomat", other + "/x.xml"}}));
+    ASSERT_EQ(Run({"-export", "sub/../out.reg"}).exitCode, 0);
+    EXPECT_EQ(ReadWholeFile(folder_ / "t" / "other" / "out.reg").rfind("REGEDIT4\r\n", 0), 0u);
+    EXPECT_EQ(ReadWholeFile(folder_ / "out.reg"), "keep");
 }
 
 TEST_F(CommandLineTest, ListPrintsEveryModelInTheWindowsOrder) {
@@ -226,8 +306,8 @@ TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
         ASSERT_NE(end, std::string::npos) << "every line ends in CRLF";
         const std::string line = text.substr(start, end - start);
         start = end + 2;
-        if (line.empty() || line == "REGEDIT4") {
-            continue;
+        if (line.empty() || line == "REGEDIT4" || line.front() == ';') {
+            continue;  // the opening comment says where the keys land
         }
         if (line.front() == '[') {
             ASSERT_EQ(line.back(), ']');
@@ -253,13 +333,16 @@ TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
         i += 2;
         keys[current][name] = readQuoted();
     }
-    const std::string root = "HKEY_LOCAL_MACHINE\\Software\\Tarvex\\Sterowniki2";
+    // Named as 64-bit Windows names the 32-bit view, where the usual import must land.
+    const std::string root = "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Tarvex\\Sterowniki2";
     EXPECT_TRUE(keys.contains(root));
-    EXPECT_EQ(keys["HKEY_LOCAL_MACHINE\\" + kCashModels]["K-9|Kasomat"], Spec("all_kinds.xml"));
-    const std::string scaleKey =
-        "HKEY_LOCAL_MACHINE\\Software\\Tarvex\\Sterowniki2\\Wagi "
-        "etykietuj\xB9"
-        "ce\\{DCC51001-388C-11d9-AAE0-000C2963BED9}";
+    EXPECT_EQ(keys[root + "\\Kasy fiskalne\\{FED75241-388C-11d9-AAE0-000C2963BED9}\\ModeleUni"]
+                  ["K-9|Kasomat"],
+              Spec("all_kinds.xml"));
+    const std::string scaleKey = root +
+                                 "\\Wagi "
+                                 "etykietuj\xB9"
+                                 "ce\\{DCC51001-388C-11d9-AAE0-000C2963BED9}";
     EXPECT_EQ(keys[scaleKey]["Wersja"], "0.1.0");
     EXPECT_EQ(keys[scaleKey + "\\ModeleUni"]["Waga \x8C-1|Wagex \xA3\xF3"
                                              "d\x9F"],
@@ -319,6 +402,73 @@ TEST_F(CommandLineTest, ExportNeverTouchesAFileAtATemporaryLookingName) {
     EXPECT_EQ(ReadWholeFile(folder_ / "victim"), "keep");
     EXPECT_TRUE(fs::is_symlink(folder_ / "out.reg.tmp"));
     EXPECT_EQ(ReadWholeFile(folder_ / "x.reg.tmp"), "mine");
+}
+
+// The export writes only onto a regular file or a new name: a pipe, a device or a read-only
+// file is left as it is, a link is written through to the file it names, and a replaced file
+// keeps its owner and mode.
+TEST_F(CommandLineTest, ExportReplacesOnlyARegularWritableFileAndKeepsItsOwnerAndMode) {
+    ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
+    ASSERT_EQ(mkfifo((folder_ / "pipe.reg").c_str(), 0600), 0);
+    std::ofstream(folder_ / "ro.reg") << "keep";
+    fs::permissions(folder_ / "ro.reg",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    for (const std::string target : {"pipe.reg", "ro.reg"}) {
+        const ProcessResult result = Run({"-export", target});
+        EXPECT_EQ(result.exitCode, 1) << target;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+    EXPECT_NE(Run({"-export", "pipe.reg"}).err.find("to nie jest zwykły plik"), std::string::npos);
+    EXPECT_NE(Run({"-export", "ro.reg"}).err.find("tylko do odczytu"), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(folder_ / "pipe.reg"));
+    EXPECT_EQ(ReadWholeFile(folder_ / "ro.reg"), "keep");
+
+    fs::create_directory(folder_ / "real");
+    std::ofstream(folder_ / "real" / "mine.reg") << "old";
+    fs::permissions(folder_ / "real" / "mine.reg", fs::perms::owner_read | fs::perms::owner_write);
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown((folder_ / "real" / "mine.reg").c_str(), 4321, 4322), 0);
+    }
+    fs::create_symlink("real/mine.reg", folder_ / "link.reg");
+    ASSERT_EQ(Run({"-export", "link.reg"}).exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.reg"));
+    EXPECT_EQ(ReadWholeFile(folder_ / "real" / "mine.reg").rfind("REGEDIT4\r\n", 0), 0u);
+    struct stat written {};
+    ASSERT_EQ(stat((folder_ / "real" / "mine.reg").c_str(), &written), 0);
+    EXPECT_EQ(written.st_mode & 07777, 0600u);
+    if (root) {
+        EXPECT_EQ(written.st_uid, 4321u);
+        EXPECT_EQ(written.st_gid, 4322u);
+    }
+}
+
+// A temporary file that a killed export left beside its target goes at the next export to that
+// folder; nothing else does, not even a file or a link of a similar name.
+TEST_F(CommandLineTest, ExportRemovesTheStaleTemporaryFilesOfAKilledExport) {
+    ASSERT_EQ(Run({"-install", Spec("cash_only.xml")}).exitCode, 0);
+    std::ofstream(folder_ / "victim") << "keep";
+    const std::string stale = ".pantrel-0123456789abcdef.tmp";
+    const std::vector<std::string> kept = {
+        ".pantrel-0123456789abcdeg.tmp", ".pantrel-0123456789abcdef.tmp.x",
+        "pantrel-0123456789abcdef.tmp", ".pantrel-fedcba9876543210.tmp"};
+    for (const std::string& name : {stale, kept[0], kept[1], kept[2]}) {
+        std::ofstream(folder_ / name) << "old";
+        fs::last_write_time(folder_ / name,
+                            fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    fs::create_symlink("victim", folder_ / kept[3]);  // a link of the pattern is never followed
+    // One of a run still going on, written since this run began.
+    std::ofstream(folder_ / ".pantrel-aaaaaaaaaaaaaaaa.tmp") << "busy";
+    fs::last_write_time(folder_ / ".pantrel-aaaaaaaaaaaaaaaa.tmp",
+                        fs::file_time_type::clock::now() + std::chrono::hours(1));
+    ASSERT_EQ(Run({"-export", "out.reg"}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder_ / stale)));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(fs::exists(fs::symlink_status(folder_ / name))) << name;
+    }
+    EXPECT_EQ(ReadWholeFile(folder_ / "victim"), "keep");
+    EXPECT_EQ(ReadWholeFile(folder_ / ".pantrel-aaaaaaaaaaaaaaaa.tmp"), "busy");
 }
 
 TEST_F(CommandLineTest, ExportToAnUnwritablePlaceFails) {

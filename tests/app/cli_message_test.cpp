@@ -58,5 +58,21 @@ TEST_F(CliMessageTest, NothingIsShownForAValidFileOrForTheCheck) {
     EXPECT_TRUE(shown_.messages.empty());
 }
 
+// The tool's own refusal of a path the list could not show reads in the box as a sentence of
+// its own, without the program's name that starts the line on standard error.
+TEST_F(CliMessageTest, ARefusedLongPathIsShownWithoutTheProgramsName) {
+    std::filesystem::path file = folder_.Path();
+    while (file.string().size() < 520) {
+        file /= std::string(100, 'd');
+    }
+    std::filesystem::create_directories(file);
+    file /= "k.xml";
+    std::filesystem::copy_file(SpecFile("valid_minimal.xml"), file);
+    EXPECT_EQ(Run(&RunInstall, file.string()), EXIT_FAILED);
+    ASSERT_EQ(shown_.messages.size(), 1u);
+    EXPECT_EQ(shown_.messages.front().rfind("nie można zarejestrować modeli", 0), 0u);
+    EXPECT_EQ(err_.str(), "pantrel: " + shown_.messages.front() + "\n");
+}
+
 }  // namespace
 }  // namespace pantrel

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "../support/temp_folder.h"
 #include "app/listing_text.h"
 
 namespace pantrel {
@@ -85,7 +86,11 @@ std::string Utf8(const std::filesystem::path& path) {
 TEST(MakeFullPath, ResolvesAgainstTheCurrentFolder) {
     const std::filesystem::path cwd = std::filesystem::current_path();
     EXPECT_EQ(MakeFullPath("spec.xml"), Utf8(cwd / "spec.xml"));
-    EXPECT_EQ(MakeFullPath("a/../b/./spec.xml"), Utf8(cwd / "b" / "spec.xml"));
+    EXPECT_EQ(MakeFullPath("./b//./spec.xml"), Utf8(cwd / "b" / "spec.xml"));
+    const testing_support::TempFolder folder;
+    std::filesystem::create_directory(folder / "a");
+    EXPECT_EQ(MakeFullPath(Utf8(folder / "a" / ".." / "b" / "spec.xml")),
+              Utf8(folder.Path() / "b" / "spec.xml"));
     EXPECT_EQ(MakeFullPath(Utf8(cwd / "y.xml")), Utf8(cwd / "y.xml"));
     EXPECT_EQ(MakeFullPath(""), "");
 }

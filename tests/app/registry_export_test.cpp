@@ -78,8 +78,9 @@ TEST_F(RegistryExportTest, EntriesTheFileCannotCarryAreLeftOutAndNamed) {
     };
     EXPECT_EQ(rendered.skipped, expected);
     const std::string& text = rendered.text;
-    EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\" + kModels +
-                        "]\r\n\"K-1|Kasomat\"=\"/s/k.xml\""
+    EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Tarvex\\Sterowniki2\\Kasy "
+                        "fiskalne\\{FED75241-388C-11d9-AAE0-000C2963BED9}\\ModeleUni]\r\n\"K-1|"
+                        "Kasomat\"=\"/s/k.xml\""
                         "\r\n\"K-4|Kasomat\"=\"/s/k.xml\"\r\n"),
               std::string::npos)
         << text;

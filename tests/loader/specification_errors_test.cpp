@@ -48,6 +48,24 @@ TEST(SpecificationErrorsTest, EveryErrorOfTheFileInOrder) {
                    "'[^\\|]+'."));
 }
 
+// What the validator would say of the broken document after a well-formedness error (text in
+// Sterowniki, where Sterownik's tag runs on) is no error of the file.
+TEST(SpecificationErrorsTest, OnlyWellFormednessErrorsFollowTheFirst) {
+    const testing::TempFolder folder;
+    std::string text = testing::ReadBytes(testing::DataFile("valid_minimal.xml"));
+    text.replace(text.find("fiskalna\">"), 10, "fiskalna\"");
+    const std::string path = folder.Write("bez nawiasu.xml", text);
+    EXPECT_THAT(
+        Formatted(path),
+        ElementsAre(path + ":4:5: W znaczniku brakuje poprawnej nazwy atrybutu.",
+                    path + ":4:5: Brakuje odstępu (np. między atrybutami albo po nazwie elementu).",
+                    path + ":4:5: Znacznik początkowy elementu 'Sterownik' otwartego w linii 3 nie "
+                           "jest zamknięty znakiem '>'.",
+                    path + ":14:15: Znacznik zamykający '</Sterownik>' nie pasuje do elementu "
+                           "'Sterowniki' otwartego w linii 2.",
+                    path + ":15:1: Po zamknięciu elementu głównego plik zawiera dalszą treść."));
+}
+
 TEST(SpecificationErrorsTest, RepeatedReportOfOneErrorCountsOnce) {
     const auto errors = CollectSpecificationErrors(testing::DataFile("safety_billion_laughs.xml"));
     ASSERT_EQ(errors.size(), 1u);

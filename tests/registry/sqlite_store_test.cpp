@@ -6,9 +6,11 @@
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -105,6 +107,17 @@ void Put(const fs::path& file, const std::string& path, int values) {
                   0);
     }
     ASSERT_EQ(key->Close(), 0);
+}
+
+// A store of `values` models under Software\\Models, of more than `pages` pages of 4 KiB, whose
+// bytes `damage` then changes on the disk.
+void PutAndDamage(const fs::path& file, int values, std::size_t pages,
+                  const std::function<void(std::string&)>& damage) {
+    Put(file, "Software\\Models", values);
+    std::string bytes = Bytes(file);
+    ASSERT_GT(bytes.size(), pages * 4096U);
+    damage(bytes);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // Runs `body` in a child process and answers its exit code (-1 when it did not end normally).
@@ -263,8 +276,15 @@ TEST(SqliteStoreTest, FilesThatAreNoStoreOfOursAreRefusedUnchanged) {
         const char* what;
         std::function<void(const fs::path&)> make;
         bool keepsBytes;
+        Status refusal = ERROR_BADDB_STATUS;
     };
     const std::vector<Case> cases = {
+        // SQLite alone would take a file shorter than its header for an empty database.
+        {"one byte", [](const fs::path& file) { std::ofstream(file) << "x"; }, true},
+        {"named pipe", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); },
+         false, ERROR_NOT_REGISTRY_FILE_STATUS},
+        {"link to a device", [](const fs::path& file) { fs::create_symlink("/dev/null", file); },
+         false, ERROR_NOT_REGISTRY_FILE_STATUS},
         {"text file",
          [](const fs::path& file) {
              std::ofstream out(file);
@@ -296,7 +316,7 @@ TEST(SqliteStoreTest, FilesThatAreNoStoreOfOursAreRefusedUnchanged) {
         Folder folder;
         const fs::path file = folder / "registry.db";
         c.make(file);
-        const std::string before = Bytes(file);
+        const std::string before = c.keepsBytes ? Bytes(file) : "";  // a pipe would block
         SqliteRegistryStore store(file);
         std::unique_ptr<StoreKey> key;
         std::string name;
@@ -309,30 +329,58 @@ TEST(SqliteStoreTest, FilesThatAreNoStoreOfOursAreRefusedUnchanged) {
             read = key->EnumValue(0, name, 260, nullptr, 0);
             key.reset();
         }
-        EXPECT_EQ(read, ERROR_BADDB_STATUS) << c.what;
+        EXPECT_EQ(read, c.refusal) << c.what;
         Status written = store.CreateKey("Software", RW, key);
         if (written == 0) {
             EXPECT_EQ(key->DeleteValue("A|B"), ERROR_BADDB_STATUS) << c.what;
             written = key->SetValue("A|B", REG_SZ_TYPE, Sz("/a.xml"));
         }
-        EXPECT_EQ(written, ERROR_BADDB_STATUS) << c.what;
+        EXPECT_EQ(written, c.refusal) << c.what;
         key.reset();
         if (c.keepsBytes) {
             EXPECT_EQ(Bytes(file), before) << c.what;
         }
     }
+    // An empty file holds nothing to lose: it is an empty store, and the first key makes it one.
+    Folder folder;
+    const fs::path empty = folder / "registry.db";
+    std::ofstream{empty};
+    SqliteRegistryStore store(empty);
+    std::unique_ptr<StoreKey> key;
+    EXPECT_EQ(store.OpenKey("Software", RO, key), ERROR_FILE_NOT_FOUND_STATUS);
+    ASSERT_EQ(store.CreateKey("Software", RW, key), 0);
+    EXPECT_EQ(key->Close(), 0);
+}
+
+// A page the write itself would never visit is damaged: the write is refused all the same, as a
+// listing would refuse the store, and nothing is written into it.
+TEST(SqliteStoreTest, AStoreDamagedWhereAWriteDoesNotReachIsNotWritten) {
+    Folder folder;
+    const fs::path file = folder / "registry.db";
+    PutAndDamage(file, 600, 9,
+                 [](std::string& bytes) { std::fill_n(bytes.begin() + 8 * 4096, 4096, '\0'); });
+
+    SqliteRegistryStore store(file);
+    std::unique_ptr<StoreKey> key;
+    Status written = store.CreateKey("Software\\Other", RW, key);
+    if (written == 0) {
+        written = key->SetValue("A|B", REG_SZ_TYPE, Sz("/a.xml"));
+        const Status closed = key->Close();
+        written = written != 0 ? written : closed;
+    }
+    EXPECT_EQ(written, ERROR_BADDB_STATUS);
+    SqliteRegistryStore reader(file);
+    EXPECT_EQ(reader.OpenKey("Software\\Other", RO, key), ERROR_FILE_NOT_FOUND_STATUS);
 }
 
 TEST(SqliteStoreTest, ACorruptedStoreAnswersAnErrorInsteadOfCrashing) {
     Folder folder;
     const fs::path file = folder / "registry.db";
-    Put(file, "Software\\Models", 3000);
-    std::string bytes = Bytes(file);
-    ASSERT_GT(bytes.size(), 16U * 4096U);
-    for (std::size_t i = 2 * 4096; i < bytes.size(); i += 7) {
-        bytes[i] = static_cast<char>(i * 131);
-    }
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    PutAndDamage(file, 3000, 16, [](std::string& bytes) {
+        for (std::size_t i = 2 * 4096; i < bytes.size(); i += 7) {
+            bytes[i] = static_cast<char>(i * 131);
+        }
+    });
 
     SqliteRegistryStore store(file);
     std::unique_ptr<StoreKey> key;

@@ -627,10 +627,11 @@ TYPED_TEST(FileStoreContractTest, AMissingStoreIsNotFoundAndNotCreatedByReading)
     EXPECT_TRUE(this->backend_.MissingLeftNoTrace());
 }
 
-TYPED_TEST(FileStoreContractTest, AStoreWhosePlaceCannotBeCreatedAnswersAccessDenied) {
+// A file standing where the store's folder should be is no matter of rights.
+TYPED_TEST(FileStoreContractTest, AStoreWhoseFolderIsAFileAnswersPathNotFound) {
     auto store = this->backend_.OpenUncreatable();
     std::unique_ptr<StoreKey> key;
-    EXPECT_EQ(store->CreateKey(kModelKey, RW, key), ERROR_ACCESS_DENIED_STATUS);
+    EXPECT_EQ(store->CreateKey(kModelKey, RW, key), ERROR_PATH_NOT_FOUND_STATUS);
     EXPECT_EQ(store->OpenKey(kModelKey, RO, key), ERROR_FILE_NOT_FOUND_STATUS);
     EXPECT_EQ(key, nullptr);
 }

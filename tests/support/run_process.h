@@ -28,10 +28,12 @@ inline std::string ReadWholeFile(const std::filesystem::path& file) {
 }
 
 // Runs `program` with `args` in `folder`, with the environment changed by `env` (an empty value
-// removes the variable), standard input closed, and its output caught in files of `folder`.
+// removes the variable), standard input read from `input` (nothing by default), and its output
+// caught in files of `folder`.
 inline ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                                 const std::filesystem::path& folder,
-                                const std::map<std::string, std::string>& env) {
+                                const std::map<std::string, std::string>& env,
+                                const std::filesystem::path& input = "/dev/null") {
     const std::filesystem::path outFile = folder / ".stdout";
     const std::filesystem::path errFile = folder / ".stderr";
     const pid_t pid = fork();
@@ -39,7 +41,7 @@ inline ProcessResult RunProcess(const std::string& program, const std::vector<st
         if (chdir(folder.c_str()) != 0) {
             _exit(126);
         }
-        const int in = open("/dev/null", O_RDONLY);
+        const int in = open(input.c_str(), O_RDONLY);
         const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(in, 0);

@@ -230,7 +230,7 @@ const std::array MAIN_ITEMS{
     ExpectedItem{SHOWN | SS_LEFT | WS_GROUP, 7, 7, 305, 8, 0xFFFFFFFF, STATIC_CLASS, L"Static",
                  std::nullopt, L"Modele urządzeń zewnętrznych:"},
     ExpectedItem{SHOWN | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_ALIGNLEFT |
-                     WS_BORDER | WS_TABSTOP,
+                     LVS_OWNERDATA | WS_BORDER | WS_TABSTOP,
                  7, 19, 305, 113, IDC_LIST, std::nullopt, L"SysListView32", std::nullopt, L""},
     ExpectedItem{SHOWN | BS_PUSHBUTTON | WS_TABSTOP, 7, 139, 50, 14, ID_ADD, BUTTON_CLASS,
                  L"Button", std::nullopt, L"&Dodaj"},

@@ -8,6 +8,7 @@
 
 #include "base/input_file.h"
 #include "loader/messages/description_text.h"
+#include "loader/xml_error_scope.h"
 
 namespace pantrel {
 namespace {
@@ -132,6 +133,9 @@ std::string ReadSourceLine(const std::string& path, long lineNumber, std::string
     if (!file) {
         return {};
     }
+    // The decoder reports bytes it cannot read in English on standard error; the message
+    // already says it in Polish.
+    const XmlErrorScope quiet(IgnoreXmlError, nullptr);
     EncodingHandlerPtr decoder;
     if (!IsUtf8(encoding)) {
         decoder.reset(xmlFindCharEncodingHandler(std::string(encoding).c_str()));

@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
-#include <unordered_map>
 
 #include "base/wide_text_win32.h"
 #include "kinds/device_kind.h"
-#include "ui/win32/kind_block.h"
 
 namespace pantrel::win32 {
 namespace {
@@ -16,20 +15,39 @@ namespace {
 constexpr std::array<const char*, LIST_COLUMN_COUNT> COLUMN_HEADERS = {
     "", "Model urządzenia", "Producent sterownika", "Specyfikacja"};
 
-void SetSubItemText(HWND list, int row, int column, const std::string& text) {
-    std::wstring wide = Widen(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+const std::string& ColumnText(const ListRow& row, int column) {
+    static const std::string none;
+    switch (column) {
+        case MODEL_COLUMN:
+            return row.model;
+        case PRODUCER_COLUMN:
+            return row.producer;
+        case PATH_COLUMN:
+            return row.path;
+        default:
+            return none;
+    }
 }
 
-// Orders two rows, known by their kind blocks, by the positions they are to take.
-int CALLBACK CompareByPosition(LPARAM first, LPARAM second, LPARAM positions) {
-    const auto& positionOf = *reinterpret_cast<const std::unordered_map<LPARAM, int>*>(positions);
-    const int a = positionOf.at(first);
-    const int b = positionOf.at(second);
-    return a < b ? -1 : (a > b ? 1 : 0);
+// Copies as much of the text as the control's buffer holds, never half a surrogate pair.
+void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
+    if (buffer == nullptr || capacity <= 0) {
+        return;
+    }
+    const std::wstring wide = Widen(text);
+    std::size_t units = std::min(wide.size(), static_cast<std::size_t>(capacity - 1));
+    if (units < wide.size() && units > 0 && IS_HIGH_SURROGATE(wide[units - 1])) {
+        --units;
+    }
+    std::copy_n(wide.data(), units, buffer);
+    buffer[units] = L'\0';
+}
+
+void SetState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
@@ -69,41 +87,11 @@ int ModelListView::Count() const {
     return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
 }
 
-void ModelListView::Append(const std::vector<ListRow>& rows) {
-    int row = Count();
-    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(row) + rows.size(), 0);
-    for (const ListRow& source : rows) {
-        const LPARAM block = NewKindBlock(source.kind);
-        wchar_t empty[] = L"";
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = empty;
-        item.iImage = KindImageIndex(source.kind);
-        item.lParam = block;
-        const auto inserted = static_cast<int>(
-            SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        if (inserted < 0) {
-            FreeKindBlock(block);
-            continue;
-        }
-        SetSubItemText(list_, inserted, MODEL_COLUMN, source.model);
-        SetSubItemText(list_, inserted, PRODUCER_COLUMN, source.producer);
-        SetSubItemText(list_, inserted, PATH_COLUMN, source.path);
-        row = inserted + 1;
-    }
+void ModelListView::SetCount(std::size_t count) {
+    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
 }
 
 void ModelListView::Clear() {
-    // Every block is freed before its row goes; the rows then go in one step, which costs the
-    // same for a hundred thousand rows as for ten.
-    const int rows = Count();
-    for (int row = 0; row < rows; ++row) {
-        const LPARAM block = ItemData(row);
-        if (block != 0) {
-            FreeKindBlock(block);
-        }
-    }
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -118,28 +106,32 @@ int ModelListView::GetCurrentItem() const {
     return (state & CURRENT) == CURRENT ? mark : -1;
 }
 
-LPARAM ModelListView::ItemData(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-
 void ModelListView::MoveRows(const std::vector<int>& newPosition) {
-    // Each row is known by its kind block; the control compares the positions the rows are to
-    // take, so the whole move costs O(n log n) whatever the texts.
     const int rows = Count();
     if (static_cast<std::size_t>(rows) != newPosition.size()) {
         return;
     }
-    std::unordered_map<LPARAM, int> positionOf;
-    positionOf.reserve(newPosition.size());
-    for (int row = 0; row < rows; ++row) {
-        positionOf.emplace(ItemData(row), newPosition[static_cast<std::size_t>(row)]);
+    const auto movedTo = [&](int row) {
+        return row >= 0 && row < rows ? newPosition[static_cast<std::size_t>(row)] : -1;
+    };
+    // A single-selection list has at most one selected and one focused row: only they and the
+    // mark move, whatever the number of rows.
+    const auto next = [this](UINT flags) {
+        return static_cast<int>(
+            SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(flags, 0)));
+    };
+    const int selected = next(LVNI_SELECTED);
+    const int focused = next(LVNI_FOCUSED);
+    const int mark = static_cast<int>(SendMessageW(list_, LVM_GETSELECTIONMARK, 0, 0));
+    if (focused >= 0 && movedTo(focused) != focused) {
+        SetState(list_, movedTo(focused), LVIS_FOCUSED, LVIS_FOCUSED);
     }
-    SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&positionOf),
-                 reinterpret_cast<LPARAM>(&CompareByPosition));
+    if (selected >= 0 && movedTo(selected) != selected) {
+        SetState(list_, selected, 0, LVIS_SELECTED);
+        SetState(list_, movedTo(selected), LVIS_SELECTED, LVIS_SELECTED);
+    }
+    SendMessageW(list_, LVM_SETSELECTIONMARK, 0, movedTo(mark));
+    InvalidateRect(list_, nullptr, FALSE);
 }
 
 void ModelListView::SetHeaderImage(int column, int image) {
@@ -162,6 +154,20 @@ void ModelListView::MakeCurrent(int row) {
 
 void ModelListView::EnsureVisible(int row) {
     SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void AnswerDisplayInfo(NMLVDISPINFOW& request, const ListRows& rows) {
+    LVITEMW& item = request.item;
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows.Count()) {
+        return;  // asked between a re-read's steps; the control asks again when it paints
+    }
+    const ListRow& row = rows.Row(item.iItem);
+    if ((item.mask & LVIF_IMAGE) != 0) {
+        item.iImage = item.iSubItem == KIND_COLUMN ? KindImageIndex(row.kind) : I_IMAGENONE;
+    }
+    if ((item.mask & LVIF_TEXT) != 0) {
+        CopyText(ColumnText(row, item.iSubItem), item.pszText, item.cchTextMax);
+    }
 }
 
 }  // namespace pantrel::win32

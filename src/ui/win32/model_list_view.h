@@ -1,4 +1,4 @@
-// The model list's Win32 list-view control.
+// The model list's Win32 list-view control, a virtual one.
 #pragma once
 
 #include <windows.h>
@@ -6,14 +6,18 @@
 #include <commctrl.h>
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "ui/list_row.h"
+#include "ui/list_rows.h"
 
 namespace pantrel::win32 {
 
-// The model list's list-view control in report view. It shows the rows; which rows there are and
-// in which order is decided by the shared list rules, which hand the control its rows and moves.
+// The model list's list-view control in report view, a virtual one: it keeps only the number
+// of rows and their selection and focus, and asks the window for a row's texts when it paints
+// it. Filling, re-reading and sorting thus cost the same whatever the registry holds, with no
+// redraw per row. Which rows there are and in which order is decided by the shared list rules.
 class ModelListView {
 public:
     void Attach(HWND list) { list_ = list; }
@@ -28,16 +32,16 @@ public:
     void AddColumns(const std::array<int, LIST_COLUMN_COUNT>& widths);
 
     int Count() const;
-    // Appends rows after the last one, each with its kind picture and its own kind block.
-    void Append(const std::vector<ListRow>& rows);
-    // Deletes every row, freeing each row's kind block first.
+    // Shows `count` rows, keeping the selection and focus of the rows already shown.
+    void SetCount(std::size_t count);
+    // Deletes every row, with its selection and focus.
     void Clear();
 
     // The row that holds the selection mark, if it is both selected and focused; else -1.
     int GetCurrentItem() const;
 
-    // Moves every row from its position p to `newPosition[p]`; each row keeps its selection and
-    // focus state and the selection mark goes with its row.
+    // After the rows moved from position p to `newPosition[p]`: the selection, the focus and the
+    // selection mark go with their rows, and the rows are painted anew.
     void MoveRows(const std::vector<int>& newPosition);
     // Shows picture `image` of the header's image list right of the column's text.
     void SetHeaderImage(int column, int image);
@@ -47,9 +51,11 @@ public:
     void EnsureVisible(int row);
 
 private:
-    LPARAM ItemData(int row) const;
-
     HWND list_ = nullptr;
 };
+
+// Answers the control's request for what a row shows: the picture of its kind in the first
+// column, the model, the producer and the path in the others, from the row at that position.
+void AnswerDisplayInfo(NMLVDISPINFOW& request, const ListRows& rows);
 
 }  // namespace pantrel::win32

@@ -178,10 +178,23 @@ INT_PTR CPantrelDlg::OnNotify(const NMHDR& header) {
         return FALSE;
     }
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if (header.code == LVN_ITEMCHANGED) {
-        m_commands.OnItemChanged(change.uNewState != 0);
+    if (header.code == LVN_GETDISPINFOW) {
+        // The notification's block is the control's, handed over for the answer.
+        win32::AnswerDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)),
+                                 m_rows);
+    } else if (header.code == LVN_ITEMCHANGED) {
+        // A sort carries the current row's state to its new place; in between, no row is
+        // current, and disabling "Usuń" then would take the focus from it.
+        if (!m_movingRows) {
+            m_commands.OnItemChanged(change.uNewState != 0);
+        }
     } else if (header.code == LVN_COLUMNCLICK) {
         m_commands.OnColumnClick(change.iSubItem);
+    } else if (header.code == LVN_ODFINDITEMW) {
+        // A typed letter finds no row, as no row has a text in the first column; an answer of 0
+        // would make the first row current.
+        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, -1);
+        return TRUE;
     } else {
         return FALSE;
     }
@@ -219,19 +232,23 @@ void CPantrelDlg::OnInitMenuPopup(HMENU menu) {
 }
 
 void CPantrelDlg::ClearList() {
+    // The control forgets the rows before the texts it would ask for go.
     m_modelList.Clear();
     m_rows.Clear();
 }
 
 void CPantrelDlg::AppendRows(std::vector<pantrel::ListRow> rows) {
-    m_modelList.Append(rows);
+    // The rows first: the control asks for their texts as soon as it knows of them.
     m_rows.Append(std::move(rows));
+    m_modelList.SetCount(m_rows.Count());
 }
 
 void CPantrelDlg::SetRowOrder(std::vector<int> order) {
     const std::vector<int> moved = m_rows.SetOrder(std::move(order));
     if (!moved.empty()) {
+        m_movingRows = true;
         m_modelList.MoveRows(moved);
+        m_movingRows = false;
     }
 }
 

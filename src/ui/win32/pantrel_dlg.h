@@ -72,7 +72,8 @@ private:
     // Destroyed in reverse order, after the list control: the header's pictures first.
     pantrel::win32::ImageList m_kindImages;
     pantrel::win32::ImageList m_sortImages;
-    pantrel::ListRows m_rows;
+    pantrel::ListRows m_rows;  // what the virtual list shows, position by position
+    bool m_movingRows = false;
     HWND m_focusBeforeDisable = nullptr;
     HCURSOR m_cursorBeforeWait = nullptr;
     int m_waitDepth = 0;
