@@ -1,5 +1,5 @@
 // The registry store: writing many model entries through one write handle (one transaction),
-// and listing them by index as the model list does.
+// listing them by index as the model list does, and replacing, reading and deleting them.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "base/win32_status.h"
 #include "registry/sqlite_store.h"
@@ -77,6 +79,18 @@ std::int64_t WriteEntries(const fs::path& file, std::int64_t count) {
     return static_cast<std::int64_t>(store.CommitCount());
 }
 
+// A new store named `name` holding state.range(0) entries, for a benchmark that reads or changes
+// them; false, with the benchmark told why, when it could not be written.
+bool WriteStoreFor(benchmark::State& state, const std::string& name, fs::path& file) {
+    file = Folder().File(name + "-" + std::to_string(state.range(0)) + ".db");
+    RemoveStore(file);
+    if (WriteEntries(file, state.range(0)) < 0) {
+        state.SkipWithError("writing the store failed");
+        return false;
+    }
+    return true;
+}
+
 void BM_StoreWrite(benchmark::State& state) {
     const std::int64_t count = state.range(0);
     const fs::path file = Folder().File("write-" + std::to_string(count) + ".db");
@@ -97,10 +111,8 @@ void BM_StoreWrite(benchmark::State& state) {
 
 void BM_StoreEnum(benchmark::State& state) {
     const std::int64_t count = state.range(0);
-    const fs::path file = Folder().File("enum-" + std::to_string(count) + ".db");
-    RemoveStore(file);
-    if (WriteEntries(file, count) < 0) {
-        state.SkipWithError("writing the store failed");
+    fs::path file;
+    if (!WriteStoreFor(state, "enum", file)) {
         return;
     }
     SqliteRegistryStore store(file);
@@ -125,7 +137,47 @@ void BM_StoreEnum(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * count);
 }
 
+// What a reinstall and an uninstall do to a model key, in one transaction per round: every
+// entry replaced and read back, then deleted, then written anew, so each round finds the same key.
+void BM_StoreRewrite(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    fs::path file;
+    if (!WriteStoreFor(state, "rewrite", file)) {
+        return;
+    }
+    SqliteRegistryStore store(file);
+    std::vector<std::string> names;
+    for (std::int64_t i = 0; i < count; ++i) {
+        names.push_back("Model " + std::to_string(i) + "|Producent");
+    }
+    const std::string path = "/usr/share/pantrel/kasa.xml";
+    const std::string_view data{path.c_str(), path.size() + 1};
+    std::uint32_t type = 0;
+    std::string read;
+    std::size_t size = 0;
+    for (auto _ : state) {
+        std::unique_ptr<StoreKey> key;
+        bool failed = store.OpenKey(kModelKey, pantrel::KEY_READ_WRITE_ACCESS, key) != 0;
+        for (std::size_t i = 0; !failed && i < names.size(); ++i) {
+            failed = key->SetValue(names[i], pantrel::REG_SZ_TYPE, data) != 0 ||
+                     key->QueryValue(names[i], type, read, 520, size) != 0;
+        }
+        for (std::size_t i = 0; !failed && i < names.size(); ++i) {
+            failed = key->DeleteValue(names[i]) != 0;
+        }
+        for (std::size_t i = 0; !failed && i < names.size(); ++i) {
+            failed = key->SetValue(names[i], pantrel::REG_SZ_TYPE, data) != 0;
+        }
+        if (failed || key->Close() != 0) {
+            state.SkipWithError("rewriting the store failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
 BENCHMARK(BM_StoreWrite)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreEnum)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreRewrite)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -77,7 +77,7 @@ FilledStore& StoreWith(int models) {
 void ListRefresh(benchmark::State& state) {
     pantrel::SilentPrompts prompts;
     CPantrelDlg window(
-        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()),
+        pantrel::qt::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()),
         prompts);
     window.show();
     QApplication::processEvents();
@@ -91,7 +91,7 @@ void ListRefresh(benchmark::State& state) {
 void ListSort(benchmark::State& state) {
     pantrel::SilentPrompts prompts;
     CPantrelDlg window(
-        pantrel::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()),
+        pantrel::qt::FileStoreAccess(StoreWith(static_cast<int>(state.range(0))).Hive().Path()),
         prompts);
     window.show();
     QApplication::processEvents();

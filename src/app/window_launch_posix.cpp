@@ -49,7 +49,7 @@ std::filesystem::path FindWindowProgram() {
 
 int StartWindow(char** argv, const std::filesystem::path& storeFile, std::ostream& err) {
 #ifdef PANTREL_WINDOW_PROGRAM
-    if (!CanOpenDisplay()) {
+    if (!qt::CanOpenDisplay()) {
         PrintNoDisplayUsage(err);
         return EXIT_NO_DISPLAY;
     }

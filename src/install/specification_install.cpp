@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 
 #include "base/file_errors.h"
 #include "install/interrupted_work.h"
@@ -37,11 +38,6 @@ bool ReadEntryName(const ModelNode& model, EntryNameBuffers& buffers) {
     } catch (const std::exception&) {
         return false;
     }
-}
-
-// The paths of the kind's driver key and model key; false for a kind without a driver.
-bool KindKeyPaths(DeviceKind kind, std::string& driverPath, std::string& modelPath) {
-    return DriverKeyPath(kind, driverPath) && ModelKeyPath(kind, modelPath);
 }
 
 // Passes the loader's messages on and remembers whether one was shown, so that a file the loader
@@ -167,12 +163,12 @@ RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, D
         return {};
     }
     std::string driverPath;
-    std::string modelPath;
-    if (!KindKeyPaths(kind, driverPath, modelPath)) {
+    if (!DriverKeyPath(kind, driverPath)) {
         return WithOutcome(RegistrationOutcome::NoDriverKey);
     }
     RegistryKey key;
-    if (const Status created = key.Create(hive, modelPath, KEY_READ_WRITE_ACCESS);
+    if (const Status created = OpenModelKeyFor(hive, kind, ModelKeyUse::Create, key)
+                                   .value_or(ERROR_FILE_NOT_FOUND_STATUS);
         created != ERROR_SUCCESS_STATUS) {
         return KindResult(kind, 0, ERROR_SUCCESS_STATUS, created);
     }
@@ -238,12 +234,12 @@ RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models,
         return {};
     }
     std::string driverPath;
-    std::string modelPath;
-    if (!KindKeyPaths(kind, driverPath, modelPath)) {
+    if (!DriverKeyPath(kind, driverPath)) {
         return WithOutcome(RegistrationOutcome::NoDriverKey);
     }
     RegistryKey key;
-    const Status opened = key.Open(hive, modelPath, KEY_READ_WRITE_ACCESS);
+    const Status opened = OpenModelKeyFor(hive, kind, ModelKeyUse::Write, key)
+                              .value_or(ERROR_FILE_NOT_FOUND_STATUS);
     if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
         return {};  // never registered: nothing to remove
     }

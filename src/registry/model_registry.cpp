@@ -91,12 +91,25 @@ bool IsListableSpecificationPath(std::string_view path) {
     return RegistryDataSize(REG_SZ_TYPE, StringValueData(path)) <= MODEL_ENTRY_DATA_CAPACITY;
 }
 
-bool OpenModelKey(RegistryStore& hive, DeviceKind kind, RegistryKey& holder) {
+std::optional<Status> OpenModelKeyFor(RegistryStore& hive, DeviceKind kind, ModelKeyUse use,
+                                      RegistryKey& holder) {
     std::string path;
     if (!ModelKeyPath(kind, path)) {
-        return false;
+        return std::nullopt;
     }
-    return holder.Open(hive, path, KEY_READ_ACCESS) == ERROR_SUCCESS_STATUS;
+    switch (use) {
+        case ModelKeyUse::Read:
+            return holder.Open(hive, path, KEY_READ_ACCESS);
+        case ModelKeyUse::Write:
+            return holder.Open(hive, path, KEY_READ_WRITE_ACCESS);
+        case ModelKeyUse::Create:
+            return holder.Create(hive, path, KEY_READ_WRITE_ACCESS);
+    }
+    return std::nullopt;
+}
+
+bool OpenModelKey(RegistryStore& hive, DeviceKind kind, RegistryKey& holder) {
+    return OpenModelKeyFor(hive, kind, ModelKeyUse::Read, holder) == ERROR_SUCCESS_STATUS;
 }
 
 Status EnumModelEntry(const RegistryKey& key, std::uint32_t index, std::string& name,
@@ -120,12 +133,12 @@ std::string ProducerOfEntry(std::string_view valueName) {
 }
 
 bool IsModelKeyEmpty(RegistryStore& hive, DeviceKind kind) {
-    std::string path;
-    if (!ModelKeyPath(kind, path)) {
+    RegistryKey key;
+    const std::optional<Status> opened = OpenModelKeyFor(hive, kind, ModelKeyUse::Write, key);
+    if (!opened) {
         return false;
     }
-    RegistryKey key;
-    if (key.Open(hive, path, KEY_READ_WRITE_ACCESS) != ERROR_SUCCESS_STATUS) {
+    if (*opened != ERROR_SUCCESS_STATUS) {
         return true;
     }
     std::string name;
@@ -174,18 +187,17 @@ void ParseVersion(std::string_view text, std::int32_t& a, std::int32_t& b, std::
 RegistrationResult RemoveModel(RegistryStore& hive, DeviceKind kind, std::string_view modelName,
                                std::string_view producer) {
     RegistrationResult result;
-    std::string path;
-    if (!ModelKeyPath(kind, path)) {
+    RegistryKey key;
+    const std::optional<Status> opened = OpenModelKeyFor(hive, kind, ModelKeyUse::Write, key);
+    if (!opened) {
         result.outcome = RegistrationOutcome::NoDriverKey;
         return result;
     }
-    RegistryKey key;
-    if (const Status opened = key.Open(hive, path, KEY_READ_WRITE_ACCESS);
-        opened != ERROR_SUCCESS_STATUS) {
+    if (*opened != ERROR_SUCCESS_STATUS) {
         // No model key means nothing to remove; a store that cannot be written is no removal.
-        if (opened != ERROR_FILE_NOT_FOUND_STATUS) {
+        if (*opened != ERROR_FILE_NOT_FOUND_STATUS) {
             result.outcome = RegistrationOutcome::StoreFailed;
-            result.firstFailure = opened;
+            result.firstFailure = *opened;
         }
         return result;
     }

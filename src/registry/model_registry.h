@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,15 @@ void AssignModelEntryName(std::string& entry, std::string_view modelName,
 // Whether a model entry holding this specification path can be listed (and so removed again in
 // the window): its data with their terminator fit MODEL_ENTRY_DATA_CAPACITY.
 bool IsListableSpecificationPath(std::string_view path);
+
+// How the kind's model key is opened: for listing, for removing entries, or for installing them
+// (creating the key and every missing key above it).
+enum class ModelKeyUse { Read, Write, Create };
+
+// Opens the kind's model key into `holder`: the store's status of the open, or nothing for a kind
+// without a driver key path.
+std::optional<Status> OpenModelKeyFor(RegistryStore& hive, DeviceKind kind, ModelKeyUse use,
+                                      RegistryKey& holder);
 
 // Opens the kind's model key for reading into the empty `holder`.
 bool OpenModelKey(RegistryStore& hive, DeviceKind kind, RegistryKey& holder);

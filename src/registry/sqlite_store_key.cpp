@@ -92,24 +92,14 @@ Status SqliteStoreKey::QueryValue(std::string_view name, std::uint32_t& type, st
     if (!open_) {
         return ERROR_INVALID_HANDLE_STATUS;
     }
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* query = state_->Statement(StoreSql::QueryValue, status);
-    if (query == nullptr) {
+    FoldNameInto(name, foldedName_);
+    StatementRun query = state_->Use(StoreSql::QueryValue);
+    query.Bind(1, id_).BindTextInPlace(2, foldedName_);
+    if (const Status status = query.Step(ERROR_FILE_NOT_FOUND_STATUS); status != 0) {
         return status;
     }
-    const StatementUse use(query);
-    sqlite3_bind_int64(query, 1, id_);
-    FoldNameInto(name, foldedName_);
-    BindTextInPlace(query, 2, foldedName_);
-    const int result = sqlite3_step(query);
-    if (result == SQLITE_DONE) {
-        return ERROR_FILE_NOT_FOUND_STATUS;
-    }
-    if (result != SQLITE_ROW) {
-        return StatusOfSqlite(result);
-    }
-    type = static_cast<std::uint32_t>(sqlite3_column_int64(query, 0));
-    const std::string_view stored = ColumnBlob(query, 1);
+    type = static_cast<std::uint32_t>(query.Int64(0));
+    const std::string_view stored = query.Blob(1);
     size = RegistryDataSize(type, stored);
     if (size > capacity) {
         return ERROR_MORE_DATA_STATUS;
@@ -133,32 +123,22 @@ Status SqliteStoreKey::CheckWritable() {
     }
     // Some key was deleted since this one was last checked: make sure it was not this one, so
     // that no value is written into a key that no longer exists.
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* exists = state_->Statement(StoreSql::KeyExists, status);
-    if (exists == nullptr) {
+    StatementRun exists = state_->Use(StoreSql::KeyExists);
+    exists.Bind(1, id_);
+    if (const Status status = exists.Step(ERROR_KEY_DELETED_STATUS); status != 0) {
         return status;
-    }
-    const StatementUse use(exists);
-    sqlite3_bind_int64(exists, 1, id_);
-    const int result = sqlite3_step(exists);
-    if (result == SQLITE_DONE) {
-        return ERROR_KEY_DELETED_STATUS;
-    }
-    if (result != SQLITE_ROW) {
-        return StatusOfSqlite(result);
     }
     deletionsChecked_ = state_->Deletions();
     return ERROR_SUCCESS_STATUS;
 }
 
-Status SqliteStoreKey::StepWrite(sqlite3_stmt* statement) {
-    const int result = sqlite3_step(statement);
-    if (result == SQLITE_DONE) {
+Status SqliteStoreKey::StepWrite(StatementRun& statement) {
+    const Status status = statement.Step();
+    if (status == 0) {
         state_->NoteChange();
-        return ERROR_SUCCESS_STATUS;
+    } else {
+        state_->NoteWriteFailure(status);
     }
-    const Status status = StatusOfSqlite(result);
-    state_->NoteWriteFailure(status);
     return status;
 }
 
@@ -179,19 +159,11 @@ Status SqliteStoreKey::SetValue(std::string_view name, std::uint32_t type, std::
     }
     // A new value is appended with the place read once per run of writes (an install writes
     // thousands into one key); a name the key holds already keeps its place and first spelling.
-    sqlite3_stmt* append = state_->Statement(StoreSql::AppendValue, status);
-    if (append == nullptr) {
-        return status;
-    }
     {
         // The texts are bound where they lie; the statement is reset before any of them goes.
-        const StatementUse use(append);
-        sqlite3_bind_int64(append, 1, id_);
-        sqlite3_bind_int64(append, 2, seq);
-        BindTextInPlace(append, 3, name);
-        BindTextInPlace(append, 4, folded);
-        sqlite3_bind_int64(append, 5, type);
-        BindBlobInPlace(append, 6, data);
+        StatementRun append = state_->Use(StoreSql::AppendValue);
+        append.Bind(1, id_).Bind(2, seq).BindTextInPlace(3, name).BindTextInPlace(4, folded);
+        append.Bind(5, type).BindBlobInPlace(6, data);
         if (status = StepWrite(append); status != 0) {
             return status;
         }
@@ -200,15 +172,8 @@ Status SqliteStoreKey::SetValue(std::string_view name, std::uint32_t type, std::
             return ERROR_SUCCESS_STATUS;
         }
     }
-    sqlite3_stmt* replace = state_->Statement(StoreSql::ReplaceValue, status);
-    if (replace == nullptr) {
-        return status;
-    }
-    const StatementUse use(replace);
-    sqlite3_bind_int64(replace, 1, id_);
-    BindTextInPlace(replace, 2, folded);
-    sqlite3_bind_int64(replace, 3, type);
-    BindBlobInPlace(replace, 4, data);
+    StatementRun replace = state_->Use(StoreSql::ReplaceValue);
+    replace.Bind(1, id_).BindTextInPlace(2, folded).Bind(3, type).BindBlobInPlace(4, data);
     if (status = StepWrite(replace); status == 0) {
         state_->NoteNextSeq(id_, seq);
     }
@@ -220,15 +185,9 @@ Status SqliteStoreKey::DeleteValue(std::string_view name) {
         return status;
     }
     FoldNameInto(name, foldedName_);
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* remove = state_->Statement(StoreSql::DeleteValue, status);
-    if (remove == nullptr) {
-        return status;
-    }
-    const StatementUse use(remove);
-    sqlite3_bind_int64(remove, 1, id_);
-    BindTextInPlace(remove, 2, foldedName_);
-    status = StepWrite(remove);
+    StatementRun remove = state_->Use(StoreSql::DeleteValue);
+    remove.Bind(1, id_).BindTextInPlace(2, foldedName_);
+    const Status status = StepWrite(remove);
     if (status == 0 && sqlite3_changes(state_->Db()) == 0) {
         return ERROR_FILE_NOT_FOUND_STATUS;
     }
@@ -240,19 +199,12 @@ Status SqliteStoreKey::EnumSubKey(std::uint32_t index, std::string& name) {
     if (!open_) {
         return ERROR_INVALID_HANDLE_STATUS;
     }
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* children = state_->Statement(StoreSql::EnumSubKey, status);
-    if (children == nullptr) {
+    StatementRun children = state_->Use(StoreSql::EnumSubKey);
+    children.Bind(1, id_).Bind(2, index);
+    if (const Status status = children.Step(ERROR_NO_MORE_ITEMS_STATUS); status != 0) {
         return status;
     }
-    const StatementUse use(children);
-    sqlite3_bind_int64(children, 1, id_);
-    sqlite3_bind_int64(children, 2, index);
-    const int result = sqlite3_step(children);
-    if (result != SQLITE_ROW) {
-        return result == SQLITE_DONE ? ERROR_NO_MORE_ITEMS_STATUS : StatusOfSqlite(result);
-    }
-    name.assign(ColumnText(children, 0));
+    name.assign(children.Text(0));
     return ERROR_SUCCESS_STATUS;
 }
 
@@ -269,19 +221,15 @@ Status SqliteStoreKey::DeleteSubKey(std::string_view name) {
         return status;
     }
     Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* children = state_->Statement(StoreSql::HasSubkeys, status);
-    if (children == nullptr) {
-        return status;
-    }
     {
-        const StatementUse use(children);
-        sqlite3_bind_int64(children, 1, subKey.id);
-        const int result = sqlite3_step(children);
-        if (result == SQLITE_ROW) {
+        StatementRun children = state_->Use(StoreSql::HasSubkeys);
+        children.Bind(1, subKey.id);
+        status = children.Step(ERROR_NO_MORE_ITEMS_STATUS);  // a row: it has a subkey
+        if (status == 0) {
             return ERROR_ACCESS_DENIED_STATUS;  // what RegDeleteKey answers on Windows NT
         }
-        if (result != SQLITE_DONE) {
-            return StatusOfSqlite(result);
+        if (status != ERROR_NO_MORE_ITEMS_STATUS) {
+            return status;
         }
     }
     // The key and its values go together or not at all.
@@ -305,14 +253,9 @@ Status SqliteStoreKey::DeleteSubKey(std::string_view name) {
 
 Status SqliteStoreKey::RemoveSubKey(std::int64_t id) {
     for (const StoreSql which : {StoreSql::DeleteKeyValues, StoreSql::DeleteKey}) {
-        Status status = ERROR_SUCCESS_STATUS;
-        sqlite3_stmt* remove = state_->Statement(which, status);
-        if (remove == nullptr) {
-            return status;
-        }
-        const StatementUse use(remove);
-        sqlite3_bind_int64(remove, 1, id);
-        if (status = StepWrite(remove); status != 0) {
+        StatementRun remove = state_->Use(which);
+        remove.Bind(1, id);
+        if (const Status status = StepWrite(remove); status != 0) {
             return status;
         }
     }

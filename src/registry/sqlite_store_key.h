@@ -8,6 +8,7 @@
 
 #include "registry/registry_store.h"
 #include "registry/sqlite_connection.h"
+#include "registry/sqlite_statement_run.h"
 #include "registry/sqlite_store_state.h"
 
 namespace pantrel {
@@ -37,7 +38,8 @@ private:
     // 0 when this key may be written now.
     Status CheckWritable();
     Status RemoveSubKey(std::int64_t id);
-    Status StepWrite(sqlite3_stmt* statement);
+    // Steps a write; a change restarts the stepping cursors, a failure may end the transaction.
+    Status StepWrite(StatementRun& statement);
 
     std::shared_ptr<SqliteStoreState> state_;
     std::int64_t id_;

@@ -105,7 +105,7 @@ Status SqliteStoreState::BeginWriting() {
         status = UseWalJournal(db_.get(), mode);
     }
     if (status == 0) {
-        status = Run(StoreSql::Begin);
+        status = Use(StoreSql::Begin).Step();
     }
     if (status != 0) {
         return status;
@@ -139,7 +139,7 @@ Status SqliteStoreState::FinishWriting() {
     Status status = transactionFailure_;
     if (status == 0) {
         status = sqlite3_get_autocommit(db_.get()) != 0 ? ERROR_REGISTRY_IO_FAILED_STATUS
-                                                        : Run(StoreSql::Commit);
+                                                        : Use(StoreSql::Commit).Step();
     }
     if (status != 0) {
         AbandonWriting();  // nothing of a failed commit is kept
@@ -193,14 +193,10 @@ sqlite3_stmt* SqliteStoreState::Statement(StoreSql which, Status& status) {
     return statement.get();
 }
 
-Status SqliteStoreState::Run(StoreSql which) {
+StatementRun SqliteStoreState::Use(StoreSql which) {
     Status status = ERROR_SUCCESS_STATUS;
     sqlite3_stmt* const statement = Statement(which, status);
-    if (statement == nullptr) {
-        return status;
-    }
-    const StatementUse use(statement);
-    return StatusOfSqlite(sqlite3_step(statement));
+    return {statement, status};
 }
 
 Status SqliteStoreState::ReadSchema(StoreSchema& schema) {
@@ -221,38 +217,24 @@ Status SqliteStoreState::NextSeq(std::int64_t key, std::int64_t& seq) {
         seq = nextSeq_;
         return ERROR_SUCCESS_STATUS;
     }
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* last = Statement(StoreSql::LastSeq, status);
-    if (last == nullptr) {
+    StatementRun last = Use(StoreSql::LastSeq);
+    last.Bind(1, key);
+    // An aggregate always answers a row; none means a damaged store.
+    if (const Status status = last.Step(ERROR_BADDB_STATUS); status != 0) {
         return status;
     }
-    const StatementUse use(last);
-    sqlite3_bind_int64(last, 1, key);
-    const int result = sqlite3_step(last);
-    if (result != SQLITE_ROW) {
-        return StatusOfSqlite(result == SQLITE_DONE ? SQLITE_CORRUPT : result);
-    }
-    seq = sqlite3_column_int64(last, 0) + 1;
+    seq = last.Int64(0) + 1;
     return ERROR_SUCCESS_STATUS;
 }
 
 Status SqliteStoreState::FindKey(std::string_view folded, StoredKey& key) {
-    Status status = ERROR_SUCCESS_STATUS;
-    sqlite3_stmt* find = Statement(StoreSql::FindKey, status);
-    if (find == nullptr) {
+    StatementRun find = Use(StoreSql::FindKey);
+    find.BindText(1, folded);
+    if (const Status status = find.Step(ERROR_FILE_NOT_FOUND_STATUS); status != 0) {
         return status;
     }
-    const StatementUse use(find);
-    BindText(find, 1, folded);
-    const int result = sqlite3_step(find);
-    if (result == SQLITE_DONE) {
-        return ERROR_FILE_NOT_FOUND_STATUS;
-    }
-    if (result != SQLITE_ROW) {
-        return StatusOfSqlite(result);
-    }
-    key.id = sqlite3_column_int64(find, 0);
-    key.path = ColumnText(find, 1);
+    key.id = find.Int64(0);
+    key.path = find.Text(1);
     return ERROR_SUCCESS_STATUS;
 }
 
@@ -281,18 +263,9 @@ Status SqliteStoreState::CreateKeyPath(std::string_view path, StoredKey& key) {
         }
         std::string childPath =
             parent.id == 0 ? std::string(component) : parent.path + "\\" + std::string(component);
-        Status status = ERROR_SUCCESS_STATUS;
-        sqlite3_stmt* insert = Statement(StoreSql::InsertKey, status);
-        if (insert == nullptr) {
-            return status;
-        }
-        const StatementUse use(insert);
-        sqlite3_bind_int64(insert, 1, parent.id);
-        BindText(insert, 2, component);
-        BindText(insert, 3, childPath);
-        BindText(insert, 4, folded);
-        if (const int result = sqlite3_step(insert); result != SQLITE_DONE) {
-            status = StatusOfSqlite(result);
+        StatementRun insert = Use(StoreSql::InsertKey);
+        insert.Bind(1, parent.id).BindText(2, component).BindText(3, childPath).BindText(4, folded);
+        if (const Status status = insert.Step(); status != 0) {
             NoteWriteFailure(status);
             return status;
         }

@@ -10,6 +10,7 @@
 
 #include "base/win32_status.h"
 #include "registry/sqlite_connection.h"
+#include "registry/sqlite_statement_run.h"
 
 namespace pantrel {
 
@@ -101,8 +102,9 @@ public:
         seqGeneration_ = generation_;
     }
 
-    // A cached statement, reset and ready for binding; null with `status` on failure.
-    sqlite3_stmt* Statement(StoreSql which, Status& status);
+    // A run of a cached statement, prepared on its first use; a statement that cannot be
+    // prepared answers why at its Step.
+    StatementRun Use(StoreSql which);
 
     // Looks a key up by its full folded path: 0, 2 or an error.
     Status FindKey(std::string_view folded, StoredKey& key);
@@ -114,8 +116,8 @@ private:
     // switch of a new file to the WAL journal).
     static int CountCommit(void* state);
     void ResetAllStatements();
-    // Steps a cached statement that answers no rows.
-    Status Run(StoreSql which);
+    // A cached statement, reset and ready for binding; null with `status` on failure.
+    sqlite3_stmt* Statement(StoreSql which, Status& status);
     Status ReadSchema(StoreSchema& schema);
     void Disconnect();
 

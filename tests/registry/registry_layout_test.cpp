@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "../support/temp_folder.h"
@@ -78,6 +79,10 @@ TEST_F(RegistryLayoutTest, BarcodeReaderHasNoPathAnywhere) {
     EXPECT_EQ(RemoveModel(store_, DeviceKind::BarcodeReader, "A", "B").outcome,
               RegistrationOutcome::NoDriverKey);
     EXPECT_FALSE(IsModelKeyEmpty(store_, DeviceKind::BarcodeReader));
+    for (const ModelKeyUse use : {ModelKeyUse::Read, ModelKeyUse::Write, ModelKeyUse::Create}) {
+        EXPECT_EQ(OpenModelKeyFor(store_, DeviceKind::BarcodeReader, use, key), std::nullopt);
+        EXPECT_FALSE(key.IsOpen());
+    }
 }
 
 TEST_F(RegistryLayoutTest, NeverInstalledKindOpensNothing) {
@@ -85,7 +90,29 @@ TEST_F(RegistryLayoutTest, NeverInstalledKindOpensNothing) {
     EXPECT_FALSE(OpenModelKey(store_, DeviceKind::FiscalPrinter, key));
     EXPECT_TRUE(IsModelKeyEmpty(store_, DeviceKind::FiscalPrinter));
     EXPECT_TRUE(RemoveModel(store_, DeviceKind::FiscalPrinter, "A", "B").Succeeded());
+    for (const ModelKeyUse use : {ModelKeyUse::Read, ModelKeyUse::Write}) {
+        EXPECT_EQ(OpenModelKeyFor(store_, DeviceKind::FiscalPrinter, use, key),
+                  ERROR_FILE_NOT_FOUND_STATUS);
+    }
     EXPECT_FALSE(std::filesystem::exists(folder_ / "registry.db"));  // nothing was created
+}
+
+TEST_F(RegistryLayoutTest, OnlyTheModelKeyOpenedForWritingTakesEntries) {
+    const struct {
+        ModelKeyUse use;
+        Status written;
+    } cases[] = {
+        {ModelKeyUse::Create, ERROR_SUCCESS_STATUS},  // first: the key comes into being
+        {ModelKeyUse::Write, ERROR_SUCCESS_STATUS},
+        {ModelKeyUse::Read, ERROR_ACCESS_DENIED_STATUS},
+    };
+    for (const auto& c : cases) {
+        RegistryKey key;
+        ASSERT_EQ(OpenModelKeyFor(store_, DeviceKind::LabelScale, c.use, key), 0);
+        EXPECT_EQ(key.Get().SetValue("M|P", REG_SZ_TYPE, Sz("/m.xml")), c.written);
+        EXPECT_EQ(key.Close(), 0);
+    }
+    EXPECT_FALSE(IsModelKeyEmpty(store_, DeviceKind::LabelScale));
 }
 
 TEST(EntryNames, SplitAtTheFirstBar) {

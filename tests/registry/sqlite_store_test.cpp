@@ -322,12 +322,17 @@ TEST(SqliteStoreTest, FilesThatAreNoStoreOfOursAreRefusedUnchanged) {
         std::string name;
         Status read = store.OpenKey("Software", RO, key);
         if (read == 0) {
+            std::uint32_t type = 0;
+            std::string data;
+            std::size_t size = 0;
+            EXPECT_EQ(key->QueryValue("A|B", type, data, 520, size), ERROR_BADDB_STATUS) << c.what;
             read = key->EnumValue(0, name, 260, nullptr, 0);
             key.reset();
         }
         EXPECT_EQ(read, c.refusal) << c.what;
         Status written = store.CreateKey("Software", RW, key);
         if (written == 0) {
+            EXPECT_EQ(key->DeleteValue("A|B"), ERROR_BADDB_STATUS) << c.what;
             written = key->SetValue("A|B", REG_SZ_TYPE, Sz("/a.xml"));
         }
         EXPECT_EQ(written, c.refusal) << c.what;

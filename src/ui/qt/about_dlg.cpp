@@ -9,6 +9,8 @@
 #include "ui/qt/image_strip.h"
 #include "ui/qt/ui_text.h"
 
+namespace qt = pantrel::qt;
+
 namespace {
 
 QLabel* MakeText(QWidget* parent, const char* objectName, const QString& text,
@@ -24,32 +26,30 @@ QLabel* MakeText(QWidget* parent, const char* objectName, const QString& text,
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAboutDlg"));
-    setWindowTitle(pantrel::Utf8("Informacje o programie"));
+    setWindowTitle(qt::Utf8("Informacje o programie"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    const pantrel::DialogBaseUnits units = pantrel::MeasureDialogBaseUnits(font());
-    setFixedSize(pantrel::DialogRect(units, 0, 0, 235, 60).size());
+    const qt::DialogBaseUnits units = qt::MeasureDialogBaseUnits(font());
+    setFixedSize(qt::DialogRect(units, 0, 0, 235, 60).size());
 
-    const QIcon icon = pantrel::LoadWindowIcon();
+    const QIcon icon = qt::LoadWindowIcon();
     setWindowIcon(icon);
-    const QRect iconRect = pantrel::DialogRect(units, 11, 11, 20, 20);
+    const QRect iconRect = qt::DialogRect(units, 11, 11, 20, 20);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("icon"));
     picture->setGeometry(iconRect.topLeft().x(), iconRect.topLeft().y(), 32, 32);
     picture->setPixmap(icon.pixmap(32, 32));
 
-    MakeText(this, "title", pantrel::Utf8("Program serwisowy sterowników uniwersalnych"),
-             pantrel::DialogRect(units, 40, 8, 188, 8));
-    MakeText(this, "versionCaption", pantrel::Utf8("Wersja:"),
-             pantrel::DialogRect(units, 40, 20, 25, 8));
+    MakeText(this, "title", qt::Utf8("Program serwisowy sterowników uniwersalnych"),
+             qt::DialogRect(units, 40, 8, 188, 8));
+    MakeText(this, "versionCaption", qt::Utf8("Wersja:"), qt::DialogRect(units, 40, 20, 25, 8));
     m_version =
-        MakeText(this, "version", QStringLiteral("..."), pantrel::DialogRect(units, 70, 20, 89, 8));
-    MakeText(this, "owner", pantrel::Utf8("Copyright © Tarvex"),
-             pantrel::DialogRect(units, 40, 32, 119, 8));
+        MakeText(this, "version", QStringLiteral("..."), qt::DialogRect(units, 70, 20, 89, 8));
+    MakeText(this, "owner", qt::Utf8("Copyright © Tarvex"), qt::DialogRect(units, 40, 32, 119, 8));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
-    ok->setGeometry(pantrel::DialogRect(units, 178, 39, 50, 14));
+    ok->setGeometry(qt::DialogRect(units, 178, 39, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -67,5 +67,5 @@ void CAboutDlg::accept() {
 }
 
 void CAboutDlg::DoDataExchange() {
-    m_version->setText(pantrel::Utf8(pantrel::VERSION_TEXT));
+    m_version->setText(qt::Utf8(pantrel::VERSION_TEXT));
 }

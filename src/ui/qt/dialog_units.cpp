@@ -4,7 +4,7 @@
 #include <QFontMetrics>
 #include <QString>
 
-namespace pantrel {
+namespace pantrel::qt {
 namespace {
 
 // a * b / c rounded to the nearest integer, halves away from zero.
@@ -36,4 +36,4 @@ QRect DialogRect(const DialogBaseUnits& units, int x, int y, int width, int heig
                  DialogUnitsToPixelsX(units, width), DialogUnitsToPixelsY(units, height));
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -5,7 +5,7 @@
 
 class QFont;
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // The base units through which the window's layout, given in dialog units, becomes pixels: the
 // dialog font's average character width and its height. A horizontal dialog unit is a quarter
@@ -25,4 +25,4 @@ int DialogUnitsToPixelsY(const DialogBaseUnits& units, int y);
 // A control's rectangle from its position and size in dialog units.
 QRect DialogRect(const DialogBaseUnits& units, int x, int y, int width, int height);
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

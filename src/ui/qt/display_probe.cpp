@@ -14,7 +14,7 @@
 #include <memory>
 #endif
 
-namespace pantrel {
+namespace pantrel::qt {
 namespace {
 
 std::string Environment(const char* name) {
@@ -128,4 +128,4 @@ bool CanOpenDisplay() {
     return CanOpenAnyPlatform(ReadDisplayEnvironment(), HasPlatformPlugin);
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

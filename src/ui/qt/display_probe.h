@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // What decides whether the window can be opened, read from the environment.
 struct DisplayEnvironment {
@@ -58,4 +58,4 @@ bool CanOpenAnyPlatform(const DisplayEnvironment& environment, HasPlugin hasPlug
     return false;
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

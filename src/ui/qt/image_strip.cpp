@@ -2,7 +2,7 @@
 
 #include "ui/qt/ui_resources.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 
 std::vector<QPixmap> LoadImageStrip(const QString& resourcePath) {
     EnsureUiResources();
@@ -34,4 +34,4 @@ QIcon LoadWindowIcon() {
     return icon;
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // Side of one picture in the kind and sort strips.
 inline constexpr int STRIP_CELL_SIZE = 15;
@@ -25,4 +25,4 @@ std::vector<QPixmap> LoadSortImages();
 // The gear wheel on the blue disc in every size it was drawn in.
 QIcon LoadWindowIcon();
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -13,7 +13,7 @@
 #include "ui/qt/qt_user_prompts.h"
 #include "ui/qt/ui_text.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 
 bool LoadQtPolishTranslation(QTranslator& translator) {
     return translator.load(QStringLiteral("qtbase_pl"),
@@ -26,18 +26,22 @@ StoreAccess FileStoreAccess(const std::filesystem::path& storeFile) {
                        }};
 }
 
+}  // namespace pantrel::qt
+
+namespace pantrel {
+
 int RunMainWindow(int& argc, char** argv, const std::filesystem::path& storeFile) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(ResourceText(IDS_APP_TITLE));
-    QApplication::setWindowIcon(LoadWindowIcon());
+    QApplication::setApplicationName(qt::ResourceText(IDS_APP_TITLE));
+    QApplication::setWindowIcon(qt::LoadWindowIcon());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     // Qt's own texts (the file dialog, standard menus) in Polish, whatever the desktop's language.
     QTranslator translator;
-    if (LoadQtPolishTranslation(translator)) {
+    if (qt::LoadQtPolishTranslation(translator)) {
         QApplication::installTranslator(&translator);
     }
-    QtUserPrompts prompts;
-    CPantrelDlg window(FileStoreAccess(storeFile), prompts);
+    qt::QtUserPrompts prompts;
+    CPantrelDlg window(qt::FileStoreAccess(storeFile), prompts);
     prompts.SetOwner(&window);
     window.exec();
     return 0;

@@ -7,7 +7,7 @@
 
 class QTranslator;
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // Loads Qt's Polish translation of its own texts (the file dialog, standard menus) into
 // `translator`; false when the translations are not installed (qt6-translations-l10n).
@@ -15,6 +15,10 @@ bool LoadQtPolishTranslation(QTranslator& translator);
 
 // The store file as the window reaches it: opened afresh for every operation, named by its path.
 StoreAccess FileStoreAccess(const std::filesystem::path& storeFile);
+
+}  // namespace pantrel::qt
+
+namespace pantrel {
 
 // Runs the main window modally on the store file, with Qt's own texts and formats in Polish;
 // returns 0 when the window has been closed.

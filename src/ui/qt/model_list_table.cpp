@@ -6,7 +6,7 @@
 #include "kinds/device_kind.h"
 #include "ui/qt/ui_text.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 
 ModelListTable::ModelListTable(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -125,4 +125,4 @@ void ModelListTable::SetOrder(std::vector<int> order) {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

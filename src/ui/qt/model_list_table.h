@@ -8,7 +8,7 @@
 #include "ui/list_row.h"
 #include "ui/list_rows.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // The rows of the model list behind its view. Texts are converted only for the rows on screen,
 // so filling and sorting cost the same whatever the window shows.
@@ -50,4 +50,4 @@ private:
     std::vector<QPixmap> kindImages_;
 };
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -24,13 +24,13 @@
 #include "ui/qt/sort_header_view.h"
 #include "ui/qt/ui_text.h"
 
-using pantrel::DeviceKind;
+namespace qt = pantrel::qt;
 
 namespace {
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* text,
                         const QRect& geometry) {
-    auto* button = new QPushButton(pantrel::Utf8(text), parent);
+    auto* button = new QPushButton(qt::Utf8(text), parent);
     button->setObjectName(QString::fromLatin1(objectName));
     button->setGeometry(geometry);
     return button;
@@ -41,9 +41,9 @@ QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* tex
 CPantrelDlg::CPantrelDlg(pantrel::StoreAccess store, pantrel::UserPrompts& prompts, QWidget* parent)
     : QDialog(parent),
       m_commands(*this, prompts, std::move(store)),
-      m_windowIcon(pantrel::LoadWindowIcon()) {
+      m_windowIcon(qt::LoadWindowIcon()) {
     setObjectName(QStringLiteral("CPantrelDlg"));
-    setWindowTitle(pantrel::Utf8("Sterowniki uniwersalne firmy Tarvex - program serwisowy"));
+    setWindowTitle(qt::Utf8("Sterowniki uniwersalne firmy Tarvex - program serwisowy"));
     // A fixed frame with a system menu and a minimise box; no help button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -58,22 +58,22 @@ CPantrelDlg::~CPantrelDlg() {
 }
 
 void CPantrelDlg::CreateControls() {
-    const pantrel::DialogBaseUnits units = pantrel::MeasureDialogBaseUnits(font());
-    setFixedSize(pantrel::DialogRect(units, 0, 0, 320, 160).size());
+    const qt::DialogBaseUnits units = qt::MeasureDialogBaseUnits(font());
+    setFixedSize(qt::DialogRect(units, 0, 0, 320, 160).size());
 
     // Created in the order of the tab chain.
-    m_caption = new QLabel(pantrel::Utf8("Modele urządzeń zewnętrznych:"), this);
+    m_caption = new QLabel(qt::Utf8("Modele urządzeń zewnętrznych:"), this);
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setTextFormat(Qt::PlainText);
-    m_caption->setGeometry(pantrel::DialogRect(units, 7, 7, 305, 8));
+    m_caption->setGeometry(qt::DialogRect(units, 7, 7, 305, 8));
 
     m_modelList = new QTreeView(this);
     m_modelList->setObjectName(QStringLiteral("modelList"));
-    m_modelList->setGeometry(pantrel::DialogRect(units, 7, 19, 305, 113));
-    m_header = new pantrel::SortHeaderView(m_modelList);
+    m_modelList->setGeometry(qt::DialogRect(units, 7, 19, 305, 113));
+    m_header = new qt::SortHeaderView(m_modelList);
     m_header->setObjectName(QStringLiteral("modelListHeader"));
     m_modelList->setHeader(m_header);
-    m_rows = new pantrel::ModelListTable(this);
+    m_rows = new qt::ModelListTable(this);
     m_modelList->setModel(m_rows);
     m_modelList->setRootIsDecorated(false);
     m_modelList->setItemsExpandable(false);
@@ -83,7 +83,7 @@ void CPantrelDlg::CreateControls() {
     m_modelList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_modelList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_modelList->setSortingEnabled(false);  // the order is set by SortList only
-    m_modelList->setIconSize(QSize(pantrel::STRIP_CELL_SIZE, pantrel::STRIP_CELL_SIZE));
+    m_modelList->setIconSize(QSize(qt::STRIP_CELL_SIZE, qt::STRIP_CELL_SIZE));
     m_modelList->setWordWrap(false);
     m_header->setSectionsClickable(true);
     m_header->setSectionsMovable(false);
@@ -94,16 +94,15 @@ void CPantrelDlg::CreateControls() {
     m_header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(m_header, &QHeaderView::sectionClicked, this, &CPantrelDlg::OnColumnClick);
 
-    m_addButton =
-        MakeButton(this, "addButton", "&Dodaj", pantrel::DialogRect(units, 7, 139, 50, 14));
-    m_updateButton = MakeButton(this, "updateButton", "U&aktualnij",
-                                pantrel::DialogRect(units, 115, 139, 50, 14));
+    m_addButton = MakeButton(this, "addButton", "&Dodaj", qt::DialogRect(units, 7, 139, 50, 14));
+    m_updateButton =
+        MakeButton(this, "updateButton", "U&aktualnij", qt::DialogRect(units, 115, 139, 50, 14));
     m_updateButton->setVisible(false);
     m_updateButton->setEnabled(false);
     m_removeButton =
-        MakeButton(this, "removeButton", "&Usuń", pantrel::DialogRect(units, 61, 139, 50, 14));
+        MakeButton(this, "removeButton", "&Usuń", qt::DialogRect(units, 61, 139, 50, 14));
     m_closeButton =
-        MakeButton(this, "closeButton", "Zamknij", pantrel::DialogRect(units, 263, 139, 49, 14));
+        MakeButton(this, "closeButton", "Zamknij", qt::DialogRect(units, 263, 139, 49, 14));
     m_closeButton->setDefault(true);
 
     connect(m_addButton, &QPushButton::clicked, this, &CPantrelDlg::OnAddSpecification);
@@ -136,12 +135,12 @@ void CPantrelDlg::CreateShortcuts() {
 
 void CPantrelDlg::AddAboutEntry() {
     // The window manager owns the system menu here, so the entry is a button of the window.
-    const QString text = pantrel::ResourceText(pantrel::IDS_ABOUT_ENTRY);
+    const QString text = qt::ResourceText(pantrel::IDS_ABOUT_ENTRY);
     if (!text.isEmpty()) {
-        const pantrel::DialogBaseUnits units = pantrel::MeasureDialogBaseUnits(font());
+        const qt::DialogBaseUnits units = qt::MeasureDialogBaseUnits(font());
         m_aboutButton = new QPushButton(text, this);
         m_aboutButton->setObjectName(QStringLiteral("aboutButton"));
-        m_aboutButton->setGeometry(pantrel::DialogRect(units, 209, 139, 50, 14));
+        m_aboutButton->setGeometry(qt::DialogRect(units, 209, 139, 50, 14));
         connect(m_aboutButton, &QPushButton::clicked, this, &CPantrelDlg::OnAbout);
     }
     setWindowIcon(m_windowIcon);
@@ -150,14 +149,14 @@ void CPantrelDlg::AddAboutEntry() {
 bool CPantrelDlg::OnInitDialog() {
     AddAboutEntry();
 
-    m_kindImages = pantrel::LoadKindImages();
-    m_sortImages = pantrel::LoadSortImages();
+    m_kindImages = qt::LoadKindImages();
+    m_sortImages = qt::LoadSortImages();
     m_modelList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_modelList->setAllColumnsShowFocus(true);
 
     // The client width without scroll bars; the list is still empty.
-    m_listClientWidth = m_modelList->maximumViewportSize().width();
-    const std::array<int, 4> widths = pantrel::ModelListColumnWidths(m_listClientWidth);
+    const std::array<int, 4> widths =
+        pantrel::ModelListColumnWidths(m_modelList->maximumViewportSize().width());
     for (int column = 0; column < pantrel::LIST_COLUMN_COUNT; ++column) {
         m_header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
     }
@@ -203,18 +202,6 @@ int CPantrelDlg::GetCurrentItem() const {
         return -1;
     }
     return current.row();
-}
-
-std::string CPantrelDlg::GetItemModel(int row) const {
-    return m_rows->Row(row).model;
-}
-
-std::string CPantrelDlg::GetItemProducer(int row) const {
-    return m_rows->Row(row).producer;
-}
-
-DeviceKind CPantrelDlg::GetItemKind(int row) const {
-    return m_rows->Row(row).kind;
 }
 
 const pantrel::ListRows& CPantrelDlg::Rows() const {
@@ -302,7 +289,7 @@ void CPantrelDlg::ShowContextMenu(QPoint requestPosition) {
     const QPoint at = window.contains(requestPosition) ? requestPosition : window.topLeft();
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("modelMenu"));
-    const QAction* remove = menu.addAction(pantrel::Utf8("&Usuń\tDelete"));
+    const QAction* remove = menu.addAction(qt::Utf8("&Usuń\tDelete"));
     if (menu.exec(at) == remove) {
         OnRemoveModel();
     }

@@ -6,10 +6,8 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
-#include <string>
 #include <vector>
 
-#include "kinds/device_kind.h"
 #include "ui/list_row.h"
 #include "ui/main_window_view.h"
 #include "ui/store_access.h"
@@ -21,10 +19,10 @@ class QPushButton;
 class QShortcut;
 class QTreeView;
 
-namespace pantrel {
+namespace pantrel::qt {
 class ModelListTable;
 class SortHeaderView;
-}  // namespace pantrel
+}  // namespace pantrel::qt
 
 // The main window: every registered device model in one list, with the commands to add the
 // models of a specification file, remove one model and re-read the list. The list is only a view
@@ -34,8 +32,6 @@ class CPantrelDlg final : public QDialog, public pantrel::MainWindowView {
     Q_OBJECT
 
 public:
-    static constexpr int NO_SORT_IMAGE = pantrel::NO_SORT_IMAGE;
-
     CPantrelDlg(pantrel::StoreAccess store, pantrel::UserPrompts& prompts,
                 QWidget* parent = nullptr);
     ~CPantrelDlg() override;
@@ -45,38 +41,12 @@ public:
     // The row that is both current and selected, or -1. The one test of whether a model is
     // chosen.
     int GetCurrentItem() const override;
-    std::string GetItemModel(int row) const;
-    std::string GetItemProducer(int row) const;
-    pantrel::DeviceKind GetItemKind(int row) const;
 
     // Re-reads every registered model, sorts, and makes the row at the old current position
     // current again (the last row when the list became shorter).
     void RefreshList() { m_commands.RefreshList(); }
-    // Sorts by the sort column and direction, shows the sort picture and keeps a row current and
-    // in view.
-    void SortList() { m_commands.List().SortList(); }
-    // Disables the buttons around a long operation and afterwards gives the focus back to the
-    // control that had it, when a row is current.
-    void EnableControls(bool enable) { m_commands.EnableControls(enable); }
-
-    // The commands: add the models of a file, remove the current model, re-read the list, the
-    // hidden re-read of the current row, a click on a column header, and the About box.
-    void OnAddSpecification() { m_commands.OnAddSpecification(); }
-    void OnRemoveModel() { m_commands.OnRemoveModel(); }
-    void OnRefreshList() { m_commands.OnRefreshList(); }
-    void OnUpdateCurrent() { m_commands.OnUpdateCurrent(); }
+    // A click on a column header: sorts by it, or reverses the order of the sorted column.
     void OnColumnClick(int column) { m_commands.OnColumnClick(column); }
-    void OnAbout();
-
-    // Shows the model menu at a request's screen position; (-1, -1), as a request from the
-    // keyboard carries, and any point outside the window open it at the window's corner.
-    void ShowContextMenu(QPoint requestPosition);
-
-    int RememberedRow() const { return m_commands.List().RememberedRow(); }
-    int SortColumn() const { return m_commands.List().SortColumn(); }
-    bool SortDescending() const { return m_commands.List().SortDescending(); }
-    // The client width the column widths were computed from.
-    int ListClientWidth() const { return m_listClientWidth; }
 
     // The list, buttons and cursor as the shared rules drive them.
     const pantrel::ListRows& Rows() const override;
@@ -98,6 +68,18 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The commands: add the models of a file, remove the current model, re-read the list, the
+    // hidden re-read of the current row, and the About box.
+    void OnAddSpecification() { m_commands.OnAddSpecification(); }
+    void OnRemoveModel() { m_commands.OnRemoveModel(); }
+    void OnRefreshList() { m_commands.OnRefreshList(); }
+    void OnUpdateCurrent() { m_commands.OnUpdateCurrent(); }
+    void OnAbout();
+
+    // Shows the model menu at a request's screen position; (-1, -1), as a request from the
+    // keyboard carries, and any point outside the window open it at the window's corner.
+    void ShowContextMenu(QPoint requestPosition);
+
     bool OnInitDialog();
     void CreateControls();
     void CreateShortcuts();
@@ -109,8 +91,8 @@ private:
     QIcon m_windowIcon;
     std::vector<QShortcut*> m_accelerators;  // children of the window
     QTreeView* m_modelList = nullptr;        // the controls are children of the window
-    pantrel::ModelListTable* m_rows = nullptr;
-    pantrel::SortHeaderView* m_header = nullptr;
+    pantrel::qt::ModelListTable* m_rows = nullptr;
+    pantrel::qt::SortHeaderView* m_header = nullptr;
     QLabel* m_caption = nullptr;
     QPushButton* m_addButton = nullptr;
     QPushButton* m_updateButton = nullptr;
@@ -120,5 +102,4 @@ private:
     std::vector<QPixmap> m_kindImages;
     std::vector<QPixmap> m_sortImages;
     QPointer<QWidget> m_focusBeforeDisable;
-    int m_listClientWidth = 0;
 };

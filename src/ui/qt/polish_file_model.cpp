@@ -2,7 +2,7 @@
 
 #include <QFileSystemModel>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 PolishFileModel::PolishFileModel(const QLocale& locale, QObject* parent)
     : QIdentityProxyModel(parent), locale_(locale) {}
@@ -23,4 +23,4 @@ QVariant PolishFileModel::data(const QModelIndex& index, int role) const {
     return locale_.formattedDataSize(files->size(source));
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -4,7 +4,7 @@
 #include <QIdentityProxyModel>
 #include <QLocale>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // Qt's file dialog shows sizes and dates in the desktop's formats (its file model asks the
 // system locale, whatever the application sets). Put between the dialog and its file model,
@@ -26,4 +26,4 @@ private:
     QLocale locale_;
 };
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

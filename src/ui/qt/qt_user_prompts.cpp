@@ -11,7 +11,7 @@
 #include "ui/qt/polish_file_model.h"
 #include "ui/qt/ui_text.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 namespace {
 
 // A prompt opened during a long operation must not show the wait cursor over its own buttons.
@@ -89,4 +89,4 @@ void QtUserPrompts::ShowError(const std::string& text) {
     ShowNotice(owner_, QMessageBox::Critical, text);
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

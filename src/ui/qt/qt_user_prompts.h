@@ -6,7 +6,7 @@
 
 #include "ui/user_prompts.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // The prompts as Qt's file dialog and message boxes, modal to the owner window, captioned with
 // the application title, with Polish button texts and formats whatever the desktop's language,
@@ -26,4 +26,4 @@ private:
     QPointer<QWidget> owner_;
 };
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 SortHeaderView::SortHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
 
@@ -56,4 +56,4 @@ void SortHeaderView::paintSection(QPainter* painter, const QRect& rect, int logi
     painter->restore();
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <vector>
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // The model list's header: each column can show one of the sort pictures to the right of its
 // text. A column keeps the picture index it was given; an index without a picture (the one past
@@ -30,4 +30,4 @@ private:
     std::vector<int> sectionImages_;
 };
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -7,7 +7,7 @@ static void InitPantrelResources() {
     Q_INIT_RESOURCE(pantrel);
 }
 
-namespace pantrel {
+namespace pantrel::qt {
 
 void EnsureUiResources() {
     static const bool registered = [] {
@@ -17,4 +17,4 @@ void EnsureUiResources() {
     (void)registered;
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

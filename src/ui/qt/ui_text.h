@@ -6,7 +6,7 @@
 
 #include "kinds/string_table.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 
 // UTF-8 text of the program as a QString.
 inline QString Utf8(std::string_view text) {
@@ -18,4 +18,4 @@ inline QString ResourceText(unsigned id) {
     return Utf8(LoadResourceString(id));
 }
 
-}  // namespace pantrel
+}  // namespace pantrel::qt

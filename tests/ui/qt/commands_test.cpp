@@ -137,7 +137,7 @@ TEST_F(CommandsTest, RemoveWithoutACurrentRowOnlySaysSo) {
     Open();
     Deselect();
     QTest::keyClick(&List(), Qt::Key_Delete);
-    window->OnUpdateCurrent();  // the hidden command asks for a row too
+    Button("updateButton").click();  // the hidden command asks for a row too
 
     EXPECT_EQ(prompts.informations, (std::vector<std::string>{kNoDriverChosen, kNoDriverChosen}));
     EXPECT_TRUE(prompts.questions.empty());
@@ -166,7 +166,7 @@ TEST_F(CommandsTest, TheHiddenCommandRereadsWhenARowIsCurrent) {
     Open();
     EXPECT_TRUE(Button("updateButton").isEnabled());  // follows the remove button
     store.WriteEntry(DeviceKind::CashRegister, "Delta|P", "/d.xml");
-    window->OnUpdateCurrent();
+    Button("updateButton").click();
     EXPECT_EQ(ListedModels(*window).size(), 4U);
     EXPECT_TRUE(prompts.informations.empty());
 }

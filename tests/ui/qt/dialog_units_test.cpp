@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace pantrel {
+namespace pantrel::qt {
 namespace {
 
 TEST(DialogUnitsTest, QuarterCharacterWidthAndEighthCharacterHeightRounded) {
@@ -14,4 +14,4 @@ TEST(DialogUnitsTest, QuarterCharacterWidthAndEighthCharacterHeightRounded) {
 }
 
 }  // namespace
-}  // namespace pantrel
+}  // namespace pantrel::qt

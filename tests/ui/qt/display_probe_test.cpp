@@ -16,7 +16,7 @@
 
 #include "ui/qt/main_window_runner.h"
 
-namespace pantrel {
+namespace pantrel::qt {
 namespace {
 
 // A display that no X server serves, chosen when the tests run (a developer's or CI's X server
@@ -151,4 +151,4 @@ TEST(CanOpenDisplayTest, AsksTheInstalledPlatformsAndTheXServer) {
 }
 
 }  // namespace
-}  // namespace pantrel
+}  // namespace pantrel::qt

@@ -30,8 +30,8 @@ using Models = std::vector<std::string>;
 class ModelListTest : public ::testing::Test {
 protected:
     QTreeView& List(const CPantrelDlg& window) { return Child<QTreeView>(window, "modelList"); }
-    SortHeaderView& Header(const CPantrelDlg& window) {
-        return Child<SortHeaderView>(window, "modelListHeader");
+    qt::SortHeaderView& Header(const CPantrelDlg& window) {
+        return Child<qt::SortHeaderView>(window, "modelListHeader");
     }
     void ClickHeader(CPantrelDlg& window, int column) {
         QHeaderView* header = List(window).header();
@@ -69,8 +69,8 @@ TEST_F(ModelListTest, OpensSortedByModelWithTheFirstRowCurrent) {
     EXPECT_EQ(window.GetCurrentItem(), 0);
     EXPECT_TRUE(Child<QPushButton>(window, "removeButton").isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), &List(window));
-    EXPECT_EQ(window.GetItemProducer(0), "Kasprex");
-    EXPECT_EQ(window.GetItemKind(0), DeviceKind::CashRegister);
+    EXPECT_EQ(CellText(window, 0, PRODUCER_COLUMN), "Kasprex");
+    EXPECT_EQ(RowKind(window, 0), DeviceKind::CashRegister);
 }
 
 TEST_F(ModelListTest, EmptyRegistryShowsNothingUntilAHeaderIsClicked) {
@@ -84,7 +84,7 @@ TEST_F(ModelListTest, EmptyRegistryShowsNothingUntilAHeaderIsClicked) {
     EXPECT_TRUE(Child<QPushButton>(window, "addButton").isEnabled());
 
     ClickHeader(window, PRODUCER_COLUMN);
-    EXPECT_EQ(HeaderImages(window), (std::vector<int>{-1, CPantrelDlg::NO_SORT_IMAGE, 0, -1}));
+    EXPECT_EQ(HeaderImages(window), (std::vector<int>{-1, NO_SORT_IMAGE, 0, -1}));
     EXPECT_EQ(window.GetCurrentItem(), -1);
 }
 
@@ -94,12 +94,10 @@ TEST_F(ModelListTest, ClickingTheSortedColumnReversesTheOrder) {
     ShowAndActivate(window);
 
     ClickHeader(window, MODEL_COLUMN);
-    EXPECT_TRUE(window.SortDescending());
     EXPECT_EQ(ListedModels(window), (Models{"Łania", "alfa", "Zeta"}));
     EXPECT_EQ(Header(window).SectionImage(MODEL_COLUMN), 1);
 
     ClickHeader(window, MODEL_COLUMN);
-    EXPECT_FALSE(window.SortDescending());
     EXPECT_EQ(ListedModels(window), (Models{"Zeta", "alfa", "Łania"}));
     EXPECT_EQ(Header(window).SectionImage(MODEL_COLUMN), 0);
 }
@@ -112,15 +110,12 @@ TEST_F(ModelListTest, AnotherColumnSortsAscendingAndTakesTheIndicator) {
 
     ClickHeader(window, MODEL_COLUMN);  // descending first, to see the new column reset it
     ClickHeader(window, PRODUCER_COLUMN);
-    EXPECT_EQ(window.SortColumn(), PRODUCER_COLUMN);
-    EXPECT_FALSE(window.SortDescending());
     EXPECT_EQ(ListedModels(window), (Models{"Charlie D", "Alfa W", "Bravo K"}));
-    EXPECT_EQ(HeaderImages(window), (std::vector<int>{-1, CPantrelDlg::NO_SORT_IMAGE, 0, -1}));
+    EXPECT_EQ(HeaderImages(window), (std::vector<int>{-1, NO_SORT_IMAGE, 0, -1}));
 
     ClickHeader(window, KIND_COLUMN);  // cash register, fiscal printer, label scale
     EXPECT_EQ(ListedModels(window), (Models{"Bravo K", "Charlie D", "Alfa W"}));
-    EXPECT_EQ(HeaderImages(window),
-              (std::vector<int>{0, CPantrelDlg::NO_SORT_IMAGE, CPantrelDlg::NO_SORT_IMAGE, -1}));
+    EXPECT_EQ(HeaderImages(window), (std::vector<int>{0, NO_SORT_IMAGE, NO_SORT_IMAGE, -1}));
     ClickHeader(window, KIND_COLUMN);
     EXPECT_EQ(ListedModels(window), (Models{"Alfa W", "Charlie D", "Bravo K"}));
     EXPECT_EQ(Header(window).SectionImage(KIND_COLUMN), 1);
@@ -136,11 +131,11 @@ TEST_F(ModelListTest, TheCurrentRowStaysCurrentAndVisibleThroughASort) {
     ShowAndActivate(window);
     QTreeView& list = List(window);
     list.setCurrentIndex(list.model()->index(150, MODEL_COLUMN));
-    ASSERT_EQ(window.GetItemModel(window.GetCurrentItem()), "M1150");
+    ASSERT_EQ(CellText(window, window.GetCurrentItem(), MODEL_COLUMN), "M1150");
 
     ClickHeader(window, MODEL_COLUMN);  // descending: M1150 moves to row 49
     ASSERT_EQ(window.GetCurrentItem(), 49);
-    EXPECT_EQ(window.GetItemModel(49), "M1150");
+    EXPECT_EQ(CellText(window, 49, MODEL_COLUMN), "M1150");
     const QRect shown = list.visualRect(list.model()->index(49, MODEL_COLUMN));
     EXPECT_TRUE(list.viewport()->rect().contains(shown)) << shown.y();
 }
@@ -151,13 +146,12 @@ TEST_F(ModelListTest, WithoutACurrentRowASortSelectsTheRememberedPosition) {
     ShowAndActivate(window);
     ClickRow(window, 2);
     QTest::keyClick(&List(window), Qt::Key_F5);  // remembers position 2
-    ASSERT_EQ(window.RememberedRow(), 2);
-    ClickRow(window, 2, Qt::ControlModifier);  // deselects it
+    ClickRow(window, 2, Qt::ControlModifier);    // deselects it
     ASSERT_EQ(window.GetCurrentItem(), -1);
 
     ClickHeader(window, PRODUCER_COLUMN);
     EXPECT_EQ(window.GetCurrentItem(), 2);
-    EXPECT_EQ(window.GetItemModel(2), "Bravo K");
+    EXPECT_EQ(CellText(window, 2, MODEL_COLUMN), "Bravo K");
 }
 
 TEST_F(ModelListTest, ARereadKeepsThePositionNotTheModel) {
@@ -165,7 +159,7 @@ TEST_F(ModelListTest, ARereadKeepsThePositionNotTheModel) {
     CPantrelDlg window(store.Access(), prompts);
     ShowAndActivate(window);
     ClickRow(window, 1);
-    ASSERT_EQ(window.GetItemModel(1), "Bravo K");
+    ASSERT_EQ(CellText(window, 1, MODEL_COLUMN), "Bravo K");
 
     store.WriteEntry(DeviceKind::LabelScale, "Aaa|Bravo", "/w.xml");
     QTest::keyClick(&List(window), Qt::Key_F5);
@@ -184,7 +178,12 @@ TEST_F(ModelListTest, ARereadOfAShorterListMakesTheNewLastRowCurrent) {
     QTest::keyClick(&List(window), Qt::Key_F5);
     EXPECT_EQ(ListedModels(window), (Models{"Alfa W"}));
     EXPECT_EQ(window.GetCurrentItem(), 0);
-    EXPECT_EQ(window.RememberedRow(), 0);
+
+    // The position pulled back to the last row is the one a sort without a current row selects.
+    ClickRow(window, 0, Qt::ControlModifier);
+    ASSERT_EQ(window.GetCurrentItem(), -1);
+    ClickHeader(window, PRODUCER_COLUMN);
+    EXPECT_EQ(window.GetCurrentItem(), 0);
 }
 
 TEST_F(ModelListTest, EntryNamesSplitAtTheFirstBar) {
@@ -193,8 +192,8 @@ TEST_F(ModelListTest, EntryNamesSplitAtTheFirstBar) {
     CPantrelDlg window(store.Access(), prompts);
 
     ASSERT_EQ(ListedModels(window), (Models{"ABC", "NoBar"}));
-    EXPECT_EQ(window.GetItemProducer(0), "X|Y");
-    EXPECT_EQ(window.GetItemProducer(1), "");
+    EXPECT_EQ(CellText(window, 0, PRODUCER_COLUMN), "X|Y");
+    EXPECT_EQ(CellText(window, 1, PRODUCER_COLUMN), "");
     const QAbstractItemModel& rows = *List(window).model();
     EXPECT_EQ(rows.index(1, PATH_COLUMN).data().toString(), QStringLiteral("/b.xml"));
 }
@@ -227,21 +226,21 @@ TEST_F(ModelListTest, AnOverLongEntryHidesNoEntryAfterIt) {
 TEST_F(ModelListTest, EachRowShowsThePictureOfItsKind) {
     store.Install("three_kinds.xml");
     CPantrelDlg window(store.Access(), prompts);
-    const std::vector<QPixmap> pictures = LoadKindImages();
+    const std::vector<QPixmap> pictures = qt::LoadKindImages();
     ASSERT_EQ(pictures.size(), 5U);
     const QAbstractItemModel& rows = *List(window).model();
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QModelIndex kindCell = rows.index(row, KIND_COLUMN);
         EXPECT_TRUE(kindCell.data(Qt::DisplayRole).toString().isEmpty());
         const QPixmap shown = kindCell.data(Qt::DecorationRole).value<QPixmap>();
-        const int cell = KindImageIndex(window.GetItemKind(row));
+        const int cell = KindImageIndex(RowKind(window, row));
         EXPECT_GE(cell, 1);
         EXPECT_LE(cell, 3);
         EXPECT_EQ(shown.toImage(), pictures[static_cast<std::size_t>(cell)].toImage()) << row;
     }
     // The blank cell is transparent all over, the others are not.
     const QImage blank = pictures[0].toImage();
-    EXPECT_EQ(blank.size(), QSize(STRIP_CELL_SIZE, STRIP_CELL_SIZE));
+    EXPECT_EQ(blank.size(), QSize(qt::STRIP_CELL_SIZE, qt::STRIP_CELL_SIZE));
     for (int y = 0; y < blank.height(); ++y) {
         for (int x = 0; x < blank.width(); ++x) {
             ASSERT_EQ(qAlpha(blank.pixel(x, y)), 0);
@@ -254,8 +253,7 @@ TEST_F(ModelListTest, ColumnWidthsFollowTheListsClientWidth) {
     CPantrelDlg window(store.Access(), prompts);
     ShowAndActivate(window);
     QTreeView& list = List(window);
-    EXPECT_EQ(window.ListClientWidth(), list.viewport()->width());
-    const std::array<int, 4> widths = ModelListColumnWidths(window.ListClientWidth());
+    const std::array<int, 4> widths = ModelListColumnWidths(list.viewport()->width());
     for (int column = 0; column < LIST_COLUMN_COUNT; ++column) {
         EXPECT_EQ(list.header()->sectionSize(column), widths[static_cast<std::size_t>(column)]);
     }

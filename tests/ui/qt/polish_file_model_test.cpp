@@ -48,7 +48,7 @@ TEST(PolishFileModelTest, SizesAndDatesInPolishWhateverTheDesktopsLanguage) {
     // The test environment gives the desktop an English locale.
     ASSERT_NE(QLocale::system().language(), QLocale::Polish);
     QTranslator polish;
-    ASSERT_TRUE(LoadQtPolishTranslation(polish));
+    ASSERT_TRUE(qt::LoadQtPolishTranslation(polish));
     QApplication::installTranslator(&polish);
 
     QTemporaryDir folder;
@@ -62,7 +62,7 @@ TEST(PolishFileModelTest, SizesAndDatesInPolishWhateverTheDesktopsLanguage) {
     file.close();
 
     QWidget owner;
-    QtUserPrompts prompts{&owner};
+    qt::QtUserPrompts prompts{&owner};
     std::string path;
     QStringList texts;
     EXPECT_TRUE(CatchModalWindow([&] { prompts.SelectSpecificationFile(path); },

@@ -85,7 +85,7 @@ QPushButton* ButtonWithText(QMessageBox& box, const QString& text) {
 class QtUserPromptsTest : public ::testing::Test {
 protected:
     QWidget owner;
-    QtUserPrompts prompts{&owner};
+    qt::QtUserPrompts prompts{&owner};
 };
 
 TEST_F(QtUserPromptsTest, TheQuestionHasPolishButtonsWithNoTheDefault) {
@@ -127,14 +127,14 @@ TEST_F(QtUserPromptsTest, NoticesHaveOneOkButtonAndTheirIcon) {
 TEST_F(QtUserPromptsTest, TheRemovalQuestionShowsTheModelNameAsWritten) {
     TempStore store;
     store.WriteEntry(DeviceKind::CashRegister, "A & Co <b>x</b>|P", "/a.xml");
-    QtUserPrompts windowPrompts;
+    qt::QtUserPrompts windowPrompts;
     CPantrelDlg window(store.Access(), windowPrompts);
     windowPrompts.SetOwner(&window);
     ShowAndActivate(window);
 
     QString shown;
     Qt::TextFormat format = Qt::RichText;
-    EXPECT_TRUE(CatchModalWindow([&] { window.OnRemoveModel(); },
+    EXPECT_TRUE(CatchModalWindow([&] { Child<QPushButton>(window, "removeButton").click(); },
                                  [&](QWidget& modal) {
                                      const auto* label = modal.findChild<QLabel*>(
                                          QStringLiteral("qt_msgbox_label"));
@@ -164,7 +164,7 @@ TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
     TempStore store;
     store.WriteEntry(DeviceKind::CashRegister, "Bravo K|Charlie", "/k.xml");
     std::filesystem::permissions(store.File(), std::filesystem::perms::owner_read);
-    QtUserPrompts windowPrompts;
+    qt::QtUserPrompts windowPrompts;
     CPantrelDlg window(store.Access(), windowPrompts);
     windowPrompts.SetOwner(&window);
     ShowAndActivate(window);
@@ -173,7 +173,8 @@ TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
         QTest::mouseClick(ButtonWithText(box, QStringLiteral("&Tak")), Qt::LeftButton);
     };
     const auto ok = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); };
-    const std::vector<BoxSeen> seen = AnswerInTurn([&] { window.OnRemoveModel(); }, {yes, ok});
+    const std::vector<BoxSeen> seen =
+        AnswerInTurn([&] { Child<QPushButton>(window, "removeButton").click(); }, {yes, ok});
     ASSERT_EQ(seen.size(), 2U);
     EXPECT_EQ(seen[1].title, QStringLiteral("Program serwisowy"));
     EXPECT_EQ(seen[1].icon, QMessageBox::Critical);
@@ -186,7 +187,7 @@ TEST_F(QtUserPromptsTest, AStoreThatCannotBeWrittenIsToldInOneStopBox) {
 
 TEST_F(QtUserPromptsTest, TheFileDialogAsksForOneExistingSpecificationInPolish) {
     QTranslator polish;
-    ASSERT_TRUE(LoadQtPolishTranslation(polish));
+    ASSERT_TRUE(qt::LoadQtPolishTranslation(polish));
     QApplication::installTranslator(&polish);
 
     std::string path = "unchanged";

@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "ui/list_row.h"
+#include "ui/qt/model_list_table.h"
+
 namespace pantrel::testing {
 namespace {
 
@@ -40,11 +43,22 @@ void ShowAndActivate(CPantrelDlg& window) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
+std::string CellText(const CPantrelDlg& window, int row, int column) {
+    const QAbstractItemModel& rows = *Child<QTreeView>(window, "modelList").model();
+    return rows.index(row, column).data().toString().toStdString();
+}
+
+DeviceKind RowKind(const CPantrelDlg& window, int row) {
+    const QAbstractItemModel& rows = *Child<QTreeView>(window, "modelList").model();
+    return KindFromCode(
+        rows.index(row, KIND_COLUMN).data(qt::ModelListTable::KindRole).value<std::uint32_t>());
+}
+
 std::vector<std::string> ListedModels(const CPantrelDlg& window) {
-    const auto* list = window.findChild<QTreeView*>(QStringLiteral("modelList"));
+    const int count = Child<QTreeView>(window, "modelList").model()->rowCount();
     std::vector<std::string> models;
-    for (int row = 0; row < list->model()->rowCount(); ++row) {
-        models.push_back(window.GetItemModel(row));
+    for (int row = 0; row < count; ++row) {
+        models.push_back(CellText(window, row, MODEL_COLUMN));
     }
     return models;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "kinds/device_kind.h"
 #include "ui/qt/pantrel_dlg.h"
 #include "ui_store_support.h"
 
@@ -17,6 +18,11 @@ namespace pantrel::testing {
 
 // The window on a store, shown and active so that its keys reach it.
 void ShowAndActivate(CPantrelDlg& window);
+
+// The text the list shows in a cell, as its model holds it.
+std::string CellText(const CPantrelDlg& window, int row, int column);
+// The device kind of a row, as its model holds it.
+DeviceKind RowKind(const CPantrelDlg& window, int row);
 
 // The model names of the list, top to bottom.
 std::vector<std::string> ListedModels(const CPantrelDlg& window);

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
             pantrel::InstallSpecification(store, specification.string(), sink);
         if (installed.Succeeded() && installed.Total() > 0) {
             pantrel::SilentPrompts prompts;
-            CPantrelDlg window(pantrel::FileStoreAccess(store.Path()), prompts);
+            CPantrelDlg window(pantrel::qt::FileStoreAccess(store.Path()), prompts);
             window.show();
             QApplication::processEvents();
             result = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
