@@ -34,9 +34,10 @@ fail() {
   failures=$((failures + 1))
 }
 # The registry under Software\Tarvex as Wine's reg.exe exports it from the 32-bit view, UTF-8.
+# An optional key narrows it, e.g. to the drivers' part without the tool's own key.
 registry_export() {
   rm -f "$work/export.reg"
-  if wine reg export 'HKLM\Software\Tarvex' "$(winepath -w "$work/export.reg")" /reg:32 /y \
+  if wine reg export "${1:-HKLM\Software\Tarvex}" "$(winepath -w "$work/export.reg")" /reg:32 /y \
       >/dev/null 2>&1; then
     iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | sed '1s/^\xEF\xBB\xBF//' | tr -d '\r'
   fi
@@ -101,8 +102,10 @@ status=0
 iconv -f WINDOWS-1250 -t UTF-8 "$folder/rejestr żółty.reg" 2>/dev/null |
   grep -qF "Kasomat Łącznik 200|Kasomat Sp. z o.o." || fail "-export did not write the entries"
 # Each usual way of importing it on 64-bit Windows lands in the 32-bit view, where the driver
-# reads, and writes nothing into the 64-bit one; the last import leaves the registry as it was.
-exported=$(registry_export)
+# reads, and writes nothing into the 64-bit one; the last import leaves the drivers' part of the
+# registry as it was (the tool's own key, where it records work in progress, is not exported).
+drivers='HKLM\Software\Tarvex\Sterowniki2'
+exported=$(registry_export "$drivers")
 reg_file=$(winepath -w "$folder/rejestr żółty.reg")
 for way in "reg import" "regedit /s" "reg import /reg:32"; do
   wine reg delete 'HKLM\Software\Tarvex' /f /reg:32 >/dev/null 2>&1
@@ -112,7 +115,8 @@ for way in "reg import" "regedit /s" "reg import /reg:32"; do
   else
     wine "${args[0]}" "${args[1]}" "$reg_file" >/dev/null 2>&1 || fail "$way ended with an error"
   fi
-  [ "$(registry_export)" = "$exported" ] || fail "$way of the -export file did not restore the 32-bit view"
+  [ "$(registry_export "$drivers")" = "$exported" ] ||
+    fail "$way of the -export file did not restore the 32-bit view"
   wine reg query 'HKLM\Software\Tarvex' /reg:64 >/dev/null 2>&1 && fail "$way wrote the 64-bit view"
   wine reg query 'HKLM\Software\WOW6432Node\WOW6432Node' /reg:64 >/dev/null 2>&1 &&
     fail "$way wrote a WOW6432Node inside the 32-bit view"
