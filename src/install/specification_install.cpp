@@ -117,6 +117,26 @@ bool IsStoreFailure(Status status) {
     return status != ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS;
 }
 
+// Loads the file, records the work before its first write, runs it on the loaded file and drops
+// the record again, so that only a run that never ended leaves its work for the next run.
+template <typename Run>
+RegistrationResult RunRecorded(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
+                               Run run) {
+    DocumentHolder document;
+    if (const RegistrationOutcome loaded = LoadExistingSpecification(work.path, sink, document);
+        loaded != RegistrationOutcome::Done) {
+        return WithOutcome(loaded);
+    }
+    JournalHold journal;
+    if (RegistrationResult begun = BeginRecordedWork(hive, work, sink, journal);
+        !begun.Succeeded()) {
+        return begun;
+    }
+    RegistrationResult result = run(document);
+    ClearRecordedWork(journal);
+    return result;
+}
+
 }  // namespace
 
 RegistrationResult InstallSpecification(RegistryStore& hive, const std::string& path,
@@ -125,20 +145,10 @@ RegistrationResult InstallSpecification(RegistryStore& hive, const std::string& 
     if (!IsListableSpecificationPath(path)) {
         return WithOutcome(RegistrationOutcome::PathNotListable);
     }
-    DocumentHolder document;
-    if (const RegistrationOutcome loaded = LoadExistingSpecification(path, sink, document);
-        loaded != RegistrationOutcome::Done) {
-        return WithOutcome(loaded);
-    }
-    JournalHold journal;
-    if (RegistrationResult begun =
-            BeginRecordedWork(hive, {RecordedOperation::Install, path}, sink, journal);
-        !begun.Succeeded()) {
-        return begun;
-    }
-    RegistrationResult result = InstallLoadedSpecification(hive, document, path);
-    ClearRecordedWork(journal);
-    return result;
+    return RunRecorded(hive, {RecordedOperation::Install, path}, sink,
+                       [&](const DocumentHolder& document) {
+                           return InstallLoadedSpecification(hive, document, path);
+                       });
 }
 
 RegistrationResult InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
@@ -197,20 +207,10 @@ RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, D
 
 RegistrationResult UninstallSpecification(RegistryStore& hive, const std::string& path,
                                           MessageSink& sink) {
-    DocumentHolder document;
-    if (const RegistrationOutcome loaded = LoadExistingSpecification(path, sink, document);
-        loaded != RegistrationOutcome::Done) {
-        return WithOutcome(loaded);
-    }
-    JournalHold journal;
-    if (RegistrationResult begun =
-            BeginRecordedWork(hive, {RecordedOperation::Uninstall, path}, sink, journal);
-        !begun.Succeeded()) {
-        return begun;
-    }
-    RegistrationResult result = UninstallLoadedSpecification(hive, document);
-    ClearRecordedWork(journal);
-    return result;
+    return RunRecorded(hive, {RecordedOperation::Uninstall, path}, sink,
+                       [&](const DocumentHolder& document) {
+                           return UninstallLoadedSpecification(hive, document);
+                       });
 }
 
 RegistrationResult UninstallLoadedSpecification(RegistryStore& hive,
@@ -238,8 +238,8 @@ RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models,
         return WithOutcome(RegistrationOutcome::NoDriverKey);
     }
     RegistryKey key;
-    const Status opened = OpenModelKeyFor(hive, kind, ModelKeyUse::Write, key)
-                              .value_or(ERROR_FILE_NOT_FOUND_STATUS);
+    const Status opened =
+        OpenModelKeyFor(hive, kind, ModelKeyUse::Write, key).value_or(ERROR_FILE_NOT_FOUND_STATUS);
     if (opened == ERROR_FILE_NOT_FOUND_STATUS) {
         return {};  // never registered: nothing to remove
     }
