@@ -151,8 +151,11 @@ void WindowCommands::OnAddSpecification() {
         return InstallSpecification(hive, path, sink);
     });
     ShowStoreFailure(StoreOperation::WriteModels, result);
-    // A failed install re-reads nothing; what it wrote before failing shows at the next re-read.
-    if (result.Succeeded() && result.Total() > 0) {
+    // An install that went through, or whose only trouble was values the store refused, shows
+    // what it registered; one stopped at a kind re-reads nothing (its box says what it did).
+    const bool wentThrough =
+        result.Succeeded() || result.outcome == RegistrationOutcome::ValuesRefused;
+    if (wentThrough && result.Total() > 0) {
         RefreshList();
     }
     EnableControls(true);

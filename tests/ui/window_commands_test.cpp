@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -230,6 +231,33 @@ TEST_F(WindowCommandsTest, AnInstallTheStoreRefusedSaysWhyAndWhichKindsAreRegist
         EXPECT_TRUE(window.Models().empty()) << c.name;
         EXPECT_TRUE(window.generalCommandsEnabled) << c.name;
     }
+}
+
+TEST_F(WindowCommandsTest, AnInstallWithRefusedValuesShowsTheModelsItDidRegister) {
+    testing_support::StoreHooks hooks;
+    hooks.refuseWrite = [](std::string_view name) -> Status {
+        return name == "Alfa W|Bravo" ? ERROR_BADDB_STATUS : ERROR_SUCCESS_STATUS;
+    };
+    TempStore fresh;
+    ScriptedPrompts answers;
+    RecordingView window;
+    const std::filesystem::path file = fresh.File();
+    WindowCommands hooked{
+        window, answers,
+        StoreAccess{file.string(), [&hooks, file]() -> std::unique_ptr<RegistryStore> {
+                        return std::make_unique<testing_support::HookedStore>(
+                            std::make_unique<SqliteRegistryStore>(file), hooks);
+                    }}};
+    hooked.InitList();
+    answers.fileToChoose = UiDataFile("three_kinds.xml");
+    hooked.OnAddSpecification();
+    ASSERT_EQ(answers.errors.size(), 1U);
+    EXPECT_NE(answers.errors[0].find("Zarejestrowano już: kasy fiskalne"), std::string::npos)
+        << answers.errors[0];
+    // The other kinds' entries were committed, so the list shows them at once.
+    std::vector<std::string> listed = window.Models();
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"Bravo K", "Charlie D"}));
 }
 
 TEST_F(WindowCommandsTest, AStoreThatCannotBeReadIsToldAMissingOneIsAnEmptyList) {
