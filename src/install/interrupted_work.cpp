@@ -24,15 +24,29 @@ std::string NotFinishedNow(const RecordedWork& work) {
            " przy następnym uruchomieniu programu.";
 }
 
-// Runs the recorded operation again on the loaded file; false when the store failed.
-bool RunAgain(RegistryStore& hive, const RecordedWork& work, const DocumentHolder& document) {
+// Runs the recorded operation again on the loaded file.
+RegistrationResult RunAgain(RegistryStore& hive, const RecordedWork& work,
+                            const DocumentHolder& document) {
     if (work.operation == RecordedOperation::Uninstall) {
-        return UninstallLoadedSpecification(hive, document).Succeeded();
+        return UninstallLoadedSpecification(hive, document);
     }
-    if (UndoRecordedVersionRaises(hive) != ERROR_SUCCESS_STATUS) {
-        return false;
+    if (const Status undone = UndoRecordedVersionRaises(hive); undone != ERROR_SUCCESS_STATUS) {
+        RegistrationResult result;
+        result.outcome = RegistrationOutcome::StoreFailed;
+        result.firstFailure = undone;
+        return result;
     }
-    return InstallLoadedSpecification(hive, document, work.path).Succeeded();
+    return InstallLoadedSpecification(hive, document, work.path);
+}
+
+// Finished, but with entries the store would refuse at every run: told once, not kept.
+std::string FinishedWithRefusals(const RecordedWork& work) {
+    if (work.operation == RecordedOperation::Install) {
+        return "Dokończono przerwaną instalację pliku '" + work.path +
+               "', ale rejestr nie przyjął części wpisów modeli.";
+    }
+    return "Dokończono przerwane odinstalowanie pliku '" + work.path +
+           "', ale rejestr nie pozwolił usunąć części wpisów modeli.";
 }
 
 // Finishes whatever is recorded, with the hold taken; false when it stays recorded.
@@ -63,9 +77,16 @@ bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
                        "sterownika. To, co zdążyło się zapisać, zostaje w rejestrze.");
         return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;
     }
-    if (!RunAgain(hive, work, document) || ClearRecordedWork(hold) != ERROR_SUCCESS_STATUS) {
+    // Values the store refuses would be refused again at every later run, which would then all
+    // stop here: the rest of the work is done, so the record goes.
+    const RegistrationResult again = RunAgain(hive, work, document);
+    const bool refusedOnly = again.outcome == RegistrationOutcome::ValuesRefused;
+    if ((!again.Succeeded() && !refusedOnly) || ClearRecordedWork(hold) != ERROR_SUCCESS_STATUS) {
         sink.ShowError(NotFinishedNow(work));
         return false;
+    }
+    if (refusedOnly) {
+        sink.ShowError(FinishedWithRefusals(work));
     }
     return true;
 }
