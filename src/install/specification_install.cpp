@@ -117,6 +117,24 @@ bool IsStoreFailure(Status status) {
     return status != ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS;
 }
 
+// Runs one kind's part on the kind's models, kind after kind in install order, adding up the
+// results; stops at a kind that failed as a whole.
+template <typename KindPart>
+RegistrationResult ForEachKind(const DocumentHolder& document, KindPart part) {
+    RegistrationResult result;
+    ModelList models;
+    for (const DeviceKind kind : kInstalledKinds) {
+        if (!SelectModels(document, models, kind)) {
+            result.outcome = RegistrationOutcome::FileNotValid;
+            return result;
+        }
+        if (!AddKindResult(result, part(models, kind))) {
+            return result;
+        }
+    }
+    return result;
+}
+
 // Loads the file, records the work before its first write, runs it on the loaded file and drops
 // the record again, so that only a run that never ended leaves its work for the next run.
 template <typename Run>
@@ -153,18 +171,9 @@ RegistrationResult InstallSpecification(RegistryStore& hive, const std::string& 
 
 RegistrationResult InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
                                               const std::string& path) {
-    RegistrationResult result;
-    ModelList models;
-    for (const DeviceKind kind : kInstalledKinds) {
-        if (!SelectModels(document, models, kind)) {
-            result.outcome = RegistrationOutcome::FileNotValid;
-            return result;
-        }
-        if (!AddKindResult(result, InstallModels(hive, models, kind, true, path))) {
-            return result;
-        }
-    }
-    return result;
+    return ForEachKind(document, [&](const ModelList& models, DeviceKind kind) {
+        return InstallModels(hive, models, kind, true, path);
+    });
 }
 
 RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind,
@@ -215,18 +224,9 @@ RegistrationResult UninstallSpecification(RegistryStore& hive, const std::string
 
 RegistrationResult UninstallLoadedSpecification(RegistryStore& hive,
                                                 const DocumentHolder& document) {
-    RegistrationResult result;
-    ModelList models;
-    for (const DeviceKind kind : kInstalledKinds) {
-        if (!SelectModels(document, models, kind)) {
-            result.outcome = RegistrationOutcome::FileNotValid;
-            return result;
-        }
-        if (!AddKindResult(result, UninstallModels(hive, models, kind))) {
-            return result;
-        }
-    }
-    return result;
+    return ForEachKind(document, [&](const ModelList& models, DeviceKind kind) {
+        return UninstallModels(hive, models, kind);
+    });
 }
 
 RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models, DeviceKind kind) {
