@@ -6,7 +6,9 @@
 # store that does not exist yet is measured as well. Prints the medians of CPU time (user +
 # system) and of peak resident memory, their ratios, and, when valgrind is installed, the ratios
 # of the instructions executed (one run each under callgrind: exact and undisturbed by other
-# work on the machine, which CPU time is not quite).
+# work on the machine, which CPU time is not quite). `xmllint --sax --schema`, libxml2's streaming
+# validation with no tree, is measured beside them: it runs the same validator over the same file
+# as pantrel's one pass and so shows what reading alone costs on this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${PANTREL_BUILD_DIR:-build-bench}
@@ -18,6 +20,7 @@ example=examples/sklep_komplet.xml
 "$build/bench/make_spec" 20000 "$work/spec.xml"
 export PANTREL_REGISTRY="$work/registry.db"
 xmllint=(xmllint --noout --nonet --schema res/Sterowniki.xsd)
+xmllint_sax=(xmllint --sax --noout --nonet --schema res/Sterowniki.xsd)
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 clear_store() { rm -f "$work"/registry.db*; }
@@ -46,16 +49,19 @@ for _ in $(seq "$runs"); do
   measure install_20k "$build/pantrel" -install "$work/spec.xml"
   quiet "$build/pantrel" -uninstall "$work/spec.xml"
   measure xmllint_20k "${xmllint[@]}" "$work/spec.xml"
+  measure xmllint_sax_20k "${xmllint_sax[@]}" "$work/spec.xml"
   measure validate_20k "$build/pantrel" -validate "$work/spec.xml"
 done
 
-for name in install_new_store install_example xmllint_example install_20k xmllint_20k validate_20k; do
+for name in install_new_store install_example xmllint_example install_20k xmllint_20k \
+  xmllint_sax_20k validate_20k; do
   eval "${name}_cpu=$(median <"$work/$name.cpu")"
   eval "${name}_peak=$(median <"$work/$name.peak")"
 done
 awk -v ie="$install_example_cpu" -v xe="$xmllint_example_cpu" -v i="$install_20k_cpu" \
     -v x="$xmllint_20k_cpu" -v im="$install_20k_peak" -v xm="$xmllint_20k_peak" \
-    -v ns="$install_new_store_cpu" -v v="$validate_20k_cpu" -v vm="$validate_20k_peak" 'BEGIN {
+    -v ns="$install_new_store_cpu" -v v="$validate_20k_cpu" -v vm="$validate_20k_peak" \
+    -v xs="$xmllint_sax_20k_cpu" 'BEGIN {
   printf "install example cpu ms: %.2f\n", ie / 1e3
   printf "xmllint example cpu ms: %.2f\n", xe / 1e3
   printf "install example/xmllint cpu ratio: %.2f\n", ie / xe
@@ -69,6 +75,10 @@ awk -v ie="$install_example_cpu" -v xe="$xmllint_example_cpu" -v i="$install_20k
   printf "validate 20k cpu ms: %.1f\n", v / 1e3
   printf "validate 20k/xmllint cpu ratio: %.2f\n", v / x
   printf "validate 20k peak KB: %d\n", vm
+  printf "xmllint --sax 20k cpu ms: %.1f\n", xs / 1e3
+  printf "xmllint --sax 20k/xmllint cpu ratio: %.2f\n", xs / x
+  printf "install 20k/xmllint --sax cpu ratio: %.2f\n", i / xs
+  printf "validate 20k/xmllint --sax cpu ratio: %.2f\n", v / xs
 }'
 
 if command -v valgrind >/dev/null; then
