@@ -49,6 +49,17 @@ std::string FinishedWithRefusals(const RecordedWork& work) {
            "', ale rejestr nie pozwolił usunąć części wpisów modeli.";
 }
 
+// Drops the record; when the store refuses, says so, since the run then ends without its work.
+bool ClearOrTell(JournalHold& hold, MessageSink& sink) {
+    if (ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS) {
+        return true;
+    }
+    sink.ShowError(
+        "Nie można usunąć z rejestru zapisu przerwanej pracy programu; program spróbuje ponownie "
+        "przy następnym uruchomieniu.");
+    return false;
+}
+
 // Finishes whatever is recorded, with the hold taken; false when it stays recorded.
 bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
     RecordState state = RecordState::None;
@@ -61,13 +72,13 @@ bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
         return true;
     }
     if (state == RecordState::Incomplete) {
-        return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;  // killed before it wrote
+        return ClearOrTell(hold, sink);  // killed before it wrote
     }
     if (!FileExists(work.path)) {
         sink.ShowError(WorkPhrase(work) +
                        " nie można dokończyć: plik już nie istnieje. To, co zdążyło się zapisać, "
                        "zostaje w rejestrze.");
-        return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;
+        return ClearOrTell(hold, sink);
     }
     DocumentHolder document;
     if (LoadSpecification(document, work.path, SCHEMA_RESOURCE_ID, SPECIFICATION_NAMESPACE, sink) <
@@ -75,7 +86,7 @@ bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
         sink.ShowError(WorkPhrase(work) +
                        " nie można dokończyć: plik nie jest już poprawną specyfikacją "
                        "sterownika. To, co zdążyło się zapisać, zostaje w rejestrze.");
-        return ClearRecordedWork(hold) == ERROR_SUCCESS_STATUS;
+        return ClearOrTell(hold, sink);
     }
     // Values the store refuses would be refused again at every later run, which would then all
     // stop here: the rest of the work is done, so the record goes.

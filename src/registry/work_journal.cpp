@@ -148,8 +148,15 @@ Status FindRecordedWork(RegistryStore& hive, RecordState& state, RecordedWork& w
         return opened;
     }
     std::string word;
-    record.QueryText(WORK_OPERATION_VALUE, word, VERSION_TEXT_CAPACITY);
-    record.QueryText(WORK_FILE_VALUE, work.path, kPathCapacity);
+    // A value missing or malformed is a record its run never finished writing; any other failure
+    // to read it says nothing of the record, which must then stay for a run that can read it.
+    for (const Status read : {record.QueryText(WORK_OPERATION_VALUE, word, VERSION_TEXT_CAPACITY),
+                              record.QueryText(WORK_FILE_VALUE, work.path, kPathCapacity)}) {
+        if (read != ERROR_SUCCESS_STATUS && read != ERROR_FILE_NOT_FOUND_STATUS &&
+            read != ERROR_MORE_DATA_STATUS && read != ERROR_INVALID_DATA_STATUS) {
+            return read;
+        }
+    }
     state = RecordState::Complete;
     if (word == kInstallWord) {
         work.operation = RecordedOperation::Install;

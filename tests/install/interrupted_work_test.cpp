@@ -276,6 +276,49 @@ TEST_F(InterruptedWorkTest, RecordThatCannotBeFinishedIsToldOnce) {
     }
 }
 
+// A record the store will not let be read or dropped stays for a later run, and the run says so:
+// taking it for an unfinished record and dropping it would lose the killed run's work for good.
+TEST_F(InterruptedWorkTest, RecordTheStoreWillNotReadOrDropIsKeptAndTold) {
+    struct Case {
+        const char* name;
+        int endedAfterWrite;  // 1: only the file named, the record incomplete
+        std::string_view refusedRead;
+        std::string_view refusedWrite;
+        const char* told;
+    };
+    const std::vector<Case> cases = {
+        {"operation unreadable", 3, WORK_OPERATION_VALUE, {}, "Nie można odczytać zapisu"},
+        {"file unreadable", 3, WORK_FILE_VALUE, {}, "Nie można odczytać zapisu"},
+        {"incomplete record not removable", 1, {}, WORK_RECORD_SUBKEY, "Nie można usunąć"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path before = Store("before.db");
+        fs::remove(before);
+        const fs::path store = Store("ended.db");
+        ASSERT_TRUE(
+            RunEndedAfter(before, store, Operation::Install, "later.xml", c.endedAfterWrite));
+        SqliteRegistryStore file{store};
+        StoreHooks hooks = RegistryHooks();
+        const auto refuse = [](std::string_view refused) {
+            return [refused](std::string_view name) -> Status {
+                return name == refused ? ERROR_ACCESS_DENIED_STATUS : ERROR_SUCCESS_STATUS;
+            };
+        };
+        hooks.refuseRead = refuse(c.refusedRead);
+        hooks.refuseWrite = refuse(c.refusedWrite);
+        HookedStore hive{file, hooks};
+        CollectingSink sink;
+        EXPECT_FALSE(FinishInterruptedWork(hive, sink));
+        ASSERT_EQ(sink.messages.size(), 1U);
+        EXPECT_NE(sink.messages[0].find(c.told), std::string::npos) << sink.messages[0];
+        EXPECT_TRUE(HasRecordedWork(hive));
+        // An install now stops before it writes rather than record its own work over the other.
+        EXPECT_EQ(InstallSpecification(hive, File("earlier.xml"), sink).outcome,
+                  RegistrationOutcome::WorkLeftOver);
+    }
+}
+
 TEST_F(InterruptedWorkTest, StoreThatKeepsWriteSpansWholeRecordsNothing) {
     SqliteRegistryStore file{Store("sqlite.db")};
     int writes = 0;

@@ -30,9 +30,11 @@ struct StoreHooks {
     bool refuseWrites = false;
     // Before every CreateKey, with the key's path: a nonzero status is answered in its place.
     std::function<Status(std::string_view path)> refuseCreate;
-    // Before every SetValue and DeleteValue, with the value's name: a nonzero status is answered
-    // in its place.
+    // Before every SetValue, DeleteValue and DeleteSubKey, with the value's or subkey's name: a
+    // nonzero status is answered in its place.
     std::function<Status(std::string_view name)> refuseWrite;
+    // Before every QueryValue, with the value's name: a nonzero status is answered in its place.
+    std::function<Status(std::string_view name)> refuseRead;
 };
 
 // Passes every call on to another store and runs the hooks at their moments, so that a test can
@@ -88,6 +90,10 @@ private:
         }
         Status QueryValue(std::string_view name, std::uint32_t& type, std::string& data,
                           std::size_t capacity, std::size_t& size) override {
+            if (const Status refused = hooks_.refuseRead ? hooks_.refuseRead(name) : 0;
+                refused != ERROR_SUCCESS_STATUS) {
+                return refused;
+            }
             return key_->QueryValue(name, type, data, capacity, size);
         }
         Status SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
@@ -113,7 +119,12 @@ private:
         Status EnumSubKey(std::uint32_t index, std::string& name) override {
             return key_->EnumSubKey(index, name);
         }
-        Status DeleteSubKey(std::string_view name) override { return key_->DeleteSubKey(name); }
+        Status DeleteSubKey(std::string_view name) override {
+            if (const Status refused = Refused(name); refused != ERROR_SUCCESS_STATUS) {
+                return refused;
+            }
+            return key_->DeleteSubKey(name);
+        }
 
     private:
         Status Refused(std::string_view name) const {
