@@ -1,6 +1,8 @@
 #include "install/interrupted_work.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/file_errors.h"
 #include "install/specification_install.h"
@@ -104,6 +106,14 @@ bool FinishHeldWork(RegistryStore& hive, MessageSink& sink, JournalHold& hold) {
 
 }  // namespace
 
+void HeldBackMessages::ShowTo(MessageSink& sink) {
+    const std::vector<std::string> texts = std::move(texts_);
+    texts_.clear();
+    for (const std::string& text : texts) {
+        sink.ShowError(text);
+    }
+}
+
 RegistrationResult BeginRecordedWork(RegistryStore& hive, const RecordedWork& work,
                                      MessageSink& sink, JournalHold& hold) {
     RegistrationResult result;
@@ -124,17 +134,23 @@ bool FinishInterruptedWork(RegistryStore& hive, MessageSink& sink) {
     if (!HasRecordedWork(hive)) {
         return true;
     }
-    JournalHold hold;
-    if (HoldWorkJournal(hive, hold) != ERROR_SUCCESS_STATUS) {
-        RecordState state = RecordState::None;
-        RecordedWork work;
-        FindRecordedWork(hive, state, work);
-        if (state == RecordState::Complete) {
-            sink.ShowError(NotFinishedNow(work));
+    HeldBackMessages held;
+    bool finished = false;
+    {
+        JournalHold hold;
+        if (HoldWorkJournal(hive, hold) == ERROR_SUCCESS_STATUS) {
+            finished = FinishHeldWork(hive, held, hold);
+        } else {
+            RecordState state = RecordState::None;
+            RecordedWork work;
+            FindRecordedWork(hive, state, work);
+            if (state == RecordState::Complete) {
+                held.ShowError(NotFinishedNow(work));
+            }
         }
-        return false;
     }
-    return FinishHeldWork(hive, sink, hold);
+    held.ShowTo(sink);
+    return finished;
 }
 
 }  // namespace pantrel

@@ -136,7 +136,8 @@ RegistrationResult ForEachKind(const DocumentHolder& document, KindPart part) {
 }
 
 // Loads the file, records the work before its first write, runs it on the loaded file and drops
-// the record again, so that only a run that never ended leaves its work for the next run.
+// the record again, so that only a run that never ended leaves its work for the next run. What
+// finishing a killed run's record has to say is shown once the hold is let go.
 template <typename Run>
 RegistrationResult RunRecorded(RegistryStore& hive, const RecordedWork& work, MessageSink& sink,
                                Run run) {
@@ -145,13 +146,17 @@ RegistrationResult RunRecorded(RegistryStore& hive, const RecordedWork& work, Me
         loaded != RegistrationOutcome::Done) {
         return WithOutcome(loaded);
     }
-    JournalHold journal;
-    if (RegistrationResult begun = BeginRecordedWork(hive, work, sink, journal);
-        !begun.Succeeded()) {
-        return begun;
+    HeldBackMessages held;
+    RegistrationResult result;
+    {
+        JournalHold journal;
+        result = BeginRecordedWork(hive, work, held, journal);
+        if (result.Succeeded()) {
+            result = run(document);
+            ClearRecordedWork(journal);
+        }
     }
-    RegistrationResult result = run(document);
-    ClearRecordedWork(journal);
+    held.ShowTo(sink);
     return result;
 }
 

@@ -31,8 +31,21 @@ struct RunEnded {};
 
 class CollectingSink final : public MessageSink {
 public:
-    void ShowError(const std::string& text) override { messages.push_back(text); }
+    CollectingSink() = default;
+    // Notes also whether a key of `watched` was open for writing when a message came: a box
+    // shown then would keep the registry's other writers waiting.
+    explicit CollectingSink(const HookedStore& watched) : watched_(&watched) {}
+    void ShowError(const std::string& text) override {
+        messages.push_back(text);
+        if (watched_ != nullptr && watched_->OpenWriteKeys() != 0) {
+            shownWhileWriting = true;
+        }
+    }
     std::vector<std::string> messages;
+    bool shownWhileWriting = false;
+
+private:
+    const HookedStore* watched_ = nullptr;
 };
 
 // Every key under Software\Tarvex and every value in it, as sorted lines.
@@ -265,8 +278,9 @@ TEST_F(InterruptedWorkTest, RecordThatCannotBeFinishedIsToldOnce) {
             };
         }
         HookedStore hive{file, hooks};
-        CollectingSink sink;
+        CollectingSink sink{hive};
         EXPECT_EQ(FinishInterruptedWork(hive, sink), !c.kept);
+        EXPECT_FALSE(sink.shownWhileWriting);
         ASSERT_EQ(sink.messages.size(), 1U);
         EXPECT_NE(sink.messages[0].find(c.told), std::string::npos) << sink.messages[0];
         EXPECT_NE(sink.messages[0].find("nstalac"), std::string::npos) << sink.messages[0];
@@ -308,7 +322,7 @@ TEST_F(InterruptedWorkTest, RecordTheStoreWillNotReadOrDropIsKeptAndTold) {
         hooks.refuseRead = refuse(c.refusedRead);
         hooks.refuseWrite = refuse(c.refusedWrite);
         HookedStore hive{file, hooks};
-        CollectingSink sink;
+        CollectingSink sink{hive};
         EXPECT_FALSE(FinishInterruptedWork(hive, sink));
         ASSERT_EQ(sink.messages.size(), 1U);
         EXPECT_NE(sink.messages[0].find(c.told), std::string::npos) << sink.messages[0];
@@ -316,6 +330,8 @@ TEST_F(InterruptedWorkTest, RecordTheStoreWillNotReadOrDropIsKeptAndTold) {
         // An install now stops before it writes rather than record its own work over the other.
         EXPECT_EQ(InstallSpecification(hive, File("earlier.xml"), sink).outcome,
                   RegistrationOutcome::WorkLeftOver);
+        EXPECT_EQ(sink.messages.size(), 2U);
+        EXPECT_FALSE(sink.shownWhileWriting);
     }
 }
 

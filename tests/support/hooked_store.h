@@ -54,7 +54,7 @@ public:
         if (hooks_.refuseWrites && (access & KEY_SET_VALUE_ACCESS) != 0) {
             return ERROR_ACCESS_DENIED_STATUS;
         }
-        return Wrap(store_.OpenKey(path, access, key), key);
+        return Wrap(store_.OpenKey(path, access, key), key, access);
     }
     Status CreateKey(std::string_view path, std::uint32_t access,
                      std::unique_ptr<StoreKey>& key) override {
@@ -68,18 +68,31 @@ public:
             refused != ERROR_SUCCESS_STATUS) {
             return refused;
         }
-        return Wrap(store_.CreateKey(path, access, key), key);
+        return Wrap(store_.CreateKey(path, access, key), key, access);
     }
     bool KeepsWriteSpansWhole() const override {
         return hooks_.keepsWriteSpansWhole.value_or(store_.KeepsWriteSpansWhole());
     }
+    // Keys opened or created for writing and not closed yet: while one is open, the registry's
+    // other writers wait.
+    int OpenWriteKeys() const { return openWriteKeys_; }
 
 private:
     class Key final : public StoreKey {
     public:
-        Key(std::unique_ptr<StoreKey> key, const StoreHooks& hooks)
-            : key_(std::move(key)), hooks_(hooks) {}
-        Status Close() override { return key_->Close(); }
+        Key(std::unique_ptr<StoreKey> key, const StoreHooks& hooks, int* openWriteKeys)
+            : key_(std::move(key)), hooks_(hooks), openWriteKeys_(openWriteKeys) {
+            if (openWriteKeys_ != nullptr) {
+                ++*openWriteKeys_;
+            }
+        }
+        Key(const Key&) = delete;
+        Key& operator=(const Key&) = delete;
+        ~Key() override { Uncount(); }
+        Status Close() override {
+            Uncount();
+            return key_->Close();
+        }
         Status EnumValue(std::uint32_t index, std::string& name, std::size_t nameCapacity,
                          std::string* data, std::size_t dataCapacity) override {
             const Status status = key_->EnumValue(index, name, nameCapacity, data, dataCapacity);
@@ -130,14 +143,24 @@ private:
         Status Refused(std::string_view name) const {
             return hooks_.refuseWrite ? hooks_.refuseWrite(name) : ERROR_SUCCESS_STATUS;
         }
+        void Uncount() {
+            if (openWriteKeys_ != nullptr) {
+                --*openWriteKeys_;
+                openWriteKeys_ = nullptr;
+            }
+        }
 
         std::unique_ptr<StoreKey> key_;
         const StoreHooks& hooks_;
+        int* openWriteKeys_;
     };
 
-    Status Wrap(Status status, std::unique_ptr<StoreKey>& key) {
+    Status Wrap(Status status, std::unique_ptr<StoreKey>& key, std::uint32_t access) {
         if (status == ERROR_SUCCESS_STATUS) {
-            key = std::make_unique<Key>(std::move(key), hooks_);
+            const bool forWriting =
+                (access & (KEY_SET_VALUE_ACCESS | KEY_CREATE_SUB_KEY_ACCESS)) != 0;
+            key = std::make_unique<Key>(std::move(key), hooks_,
+                                        forWriting ? &openWriteKeys_ : nullptr);
         }
         return status;
     }
@@ -145,6 +168,7 @@ private:
     std::unique_ptr<RegistryStore> owned_;
     RegistryStore& store_;
     StoreHooks hooks_;
+    int openWriteKeys_ = 0;
 };
 
 }  // namespace pantrel::testing_support
