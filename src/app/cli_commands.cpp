@@ -1,5 +1,7 @@
 #include "app/cli_commands.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -13,12 +15,13 @@
 #include "base/file_errors.h"
 #include "base/utf8_path.h"
 #include "install/interrupted_work.h"
+#include "install/planned_entries.h"
 #include "install/specification_install.h"
 #include "kinds/device_kind.h"
 #include "loader/specification_errors.h"
+#include "registry/compact_model_listing.h"
+#include "registry/listing_order.h"
 #include "registry/model_registry.h"
-#include "registry/registered_models.h"
-#include "registry/sqlite_store.h"
 #include "registry/store_failure_text.h"
 
 namespace pantrel {
@@ -47,13 +50,28 @@ private:
     MessageSink* shownAlso_;
 };
 
-void PrintModels(std::ostream& out, std::vector<RegisteredModel> models) {
-    SortForListing(models);
-    for (const RegisteredModel& m : models) {
-        out << EscapeListingField(
-                   KindNoun(m.kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper))
-            << '\t' << EscapeListingField(m.model) << '\t' << EscapeListingField(m.producer) << '\t'
-            << EscapeListingField(m.path) << '\n';
+// Writes the rows of -list or -validate in the order the model list opens with, each line
+// straight from where the listing keeps its texts.
+template <typename Row, typename Listing>
+void PrintModels(std::ostream& out, std::vector<Row>& rows, const Listing& listing) {
+    std::ranges::sort(rows, [&listing](const Row& a, const Row& b) {
+        return ListsBefore(listing.EntryOf(a), listing.EntryOf(b));
+    });
+    std::array<std::string, 256> nouns;  // by kind code, each made once
+    for (const Row& row : rows) {
+        const ListedEntry entry = listing.EntryOf(row);
+        std::string& noun = nouns[KindCode(entry.kind)];
+        if (noun.empty()) {
+            noun = EscapeListingField(
+                KindNoun(entry.kind, GrammaticalCase::Nominative, false, LetterCase::FirstUpper));
+        }
+        out << noun << '\t';
+        WriteListingField(out, entry.model);
+        out << '\t';
+        WriteListingField(out, entry.producer);
+        out << '\t';
+        WriteListingField(out, entry.path);
+        out << '\n';
     }
 }
 
@@ -181,15 +199,15 @@ int RunUninstall(const CommandContext& context, const std::string& path) {
 
 int RunList(const CommandContext& context) {
     FinishBeforeReading(context);
-    ModelListing listing = ReadRegisteredModels(context.hive);
+    CompactModels read = ReadCompactModelListing(context.hive);
     // A store that cannot be read is not an empty one: a script must not take it for one.
-    if (listing.failure != ERROR_SUCCESS_STATUS) {
+    if (read.failure != ERROR_SUCCESS_STATUS) {
         context.err << "pantrel: "
-                    << StoreFailureText(StoreOperation::Read, context.storeName, listing.failure)
+                    << StoreFailureText(StoreOperation::Read, context.storeName, read.failure)
                     << '\n';
         return EXIT_FAILED;
     }
-    PrintModels(context.out, std::move(listing.models));
+    PrintModels(context.out, read.listing.rows(), read.listing);
     return EXIT_DONE;
 }
 
@@ -211,17 +229,15 @@ int RunValidate(const CommandContext& context, const std::string& path) {
         context.err << UnlistablePathMessage(full) << '\n';
         return EXIT_FAILED;
     }
-    // What an install would register is what it registers into a store of its own.
-    SqliteRegistryStore scratch{":memory:"};
-    if (const RegistrationResult result = InstallLoadedSpecification(scratch, document, full);
-        !result.Succeeded()) {
+    // What an install into a store of its own would register, without the store.
+    PlannedEntries planned = PlanInstallEntries(document, full);
+    if (!planned.result.Succeeded()) {
         // A check for scripts: its messages go to standard error only, never into a box.
         StreamSink sink{context.err, nullptr};
-        ReportFailure(context, full, sink, result, StoreOperation::WriteModels);
+        ReportFailure(context, full, sink, planned.result, StoreOperation::WriteModels);
         return EXIT_FAILED;
     }
-    document.reset();
-    PrintModels(context.out, ReadRegisteredModels(scratch).models);
+    PrintModels(context.out, planned.rows, planned);
     return EXIT_DONE;
 }
 

@@ -90,6 +90,18 @@ int ByteOf(char32_t cp) {
     return -1;
 }
 
+// The sort unit of the character at `i`, moving past it: its Windows-1250 byte, or a unit above
+// every byte for a character beyond the code page or a byte that is no valid UTF-8.
+char32_t NextSortUnit(std::string_view text, std::size_t& i) {
+    const std::size_t start = i;
+    const char32_t cp = NextCodePoint(text, i);
+    if (cp == kNoCharacter) {
+        return kInvalidByte + static_cast<unsigned char>(text[start]);
+    }
+    const int byte = ByteOf(cp);
+    return byte >= 0 ? static_cast<char32_t>(byte) : kBeyondCodePage + cp;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
@@ -148,16 +160,43 @@ std::u32string Windows1250SortKey(std::string_view utf8) {
     std::u32string key;
     key.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t start = i;
-        const char32_t cp = NextCodePoint(utf8, i);
-        if (cp == kNoCharacter) {
-            key.push_back(kInvalidByte + static_cast<unsigned char>(utf8[start]));
-            continue;
-        }
-        const int byte = ByteOf(cp);
-        key.push_back(byte >= 0 ? static_cast<char32_t>(byte) : kBeyondCodePage + cp);
+        key.push_back(NextSortUnit(utf8, i));
     }
     return key;
+}
+
+int CompareWindows1250Order(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const auto byteA = static_cast<unsigned char>(a[i]);
+        const auto byteB = static_cast<unsigned char>(b[j]);
+        // Model names are mostly ASCII: equal ASCII bytes need no decoding.
+        if (byteA == byteB && byteA < 0x80) {
+            ++i;
+            ++j;
+            continue;
+        }
+        // Equal characters are equal units: the code page is looked up only where they differ.
+        const std::size_t startA = i;
+        const std::size_t startB = j;
+        const char32_t cpA = NextCodePoint(a, i);
+        const char32_t cpB = NextCodePoint(b, j);
+        if (cpA == cpB && cpA != kNoCharacter) {
+            continue;
+        }
+        i = startA;
+        j = startB;
+        const char32_t unitA = NextSortUnit(a, i);
+        const char32_t unitB = NextSortUnit(b, j);
+        if (unitA != unitB) {
+            return unitA < unitB ? -1 : 1;
+        }
+    }
+    if (i < a.size()) {
+        return 1;
+    }
+    return j < b.size() ? -1 : 0;
 }
 
 std::size_t RegistryTextLength(std::string_view utf8) {

@@ -24,6 +24,9 @@ std::string Windows1250ToUtf8(std::string_view bytes);
 // small letters, Polish letters after all ASCII letters). Characters outside Windows-1250, and
 // bytes that are not valid UTF-8, sort after every Windows-1250 character instead of being lost.
 std::u32string Windows1250SortKey(std::string_view utf8);
+// Compares two texts as their Windows1250SortKey keys compare (negative, zero or positive),
+// without making the keys: a list of a million models is sorted with it.
+int CompareWindows1250Order(std::string_view a, std::string_view b);
 
 // The length of a text as the registry counts it: one for each Windows-1250 character, the one
 // byte an ANSI reader of the registry (the universal driver) receives for it, and for any other

@@ -5,10 +5,14 @@
 #include <optional>
 
 #include "base/file_errors.h"
+#include "install/folded_name_set.h"
 #include "install/interrupted_work.h"
+#include "install/planned_entries.h"
+#include "loader/specification_document.h"
 #include "loader/specification_namespace.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
+#include "registry/sqlite_names.h"
 
 namespace pantrel {
 namespace {
@@ -217,6 +221,55 @@ RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, D
     // Closing the model key commits the kind's entries and its new version together; when that
     // fails, none of them was written.
     return KindResult(kind, written, refused, key.Close());
+}
+
+PlannedEntries PlanInstallEntries(const DocumentHolder& document, const std::string& path) {
+    PlannedEntries planned;
+    planned.document = document;
+    planned.path = path;
+    if (!document) {
+        planned.result = WithOutcome(RegistrationOutcome::FileNotValid);
+        return planned;
+    }
+    const SpecificationRecords& records = document->records();
+    const std::size_t dataSize = StringValueData(path).size();
+    std::string heldEntry;
+    FoldedNameSet held{[&](std::uint32_t model, std::string& folded) {
+        const ModelRecord& record = records.models()[model];
+        AssignModelEntryName(heldEntry, records.Name(record), records.DriverOf(record).producer);
+        FoldNameInto(heldEntry, folded);
+    }};
+    EntryNameBuffers buffers;
+    std::string folded;
+    planned.result = ForEachKind(document, [&](const ModelList& models, DeviceKind kind) {
+        std::string driverPath;
+        if (!models.empty() && !DriverKeyPath(kind, driverPath)) {
+            return WithOutcome(RegistrationOutcome::NoDriverKey);
+        }
+        held.Clear();
+        int written = 0;
+        Status refused = ERROR_SUCCESS_STATUS;
+        for (const ModelNode& model : models) {
+            if (!ReadEntryName(model, buffers)) {
+                continue;
+            }
+            if (!IsStorableValue(buffers.entry, dataSize)) {
+                if (refused == ERROR_SUCCESS_STATUS) {
+                    refused = ERROR_INVALID_PARAMETER_STATUS;
+                }
+                continue;
+            }
+            // A name the key holds already is written over: it counts, but keeps its first row.
+            ++written;
+            FoldNameInto(buffers.entry, folded);
+            const auto index = static_cast<std::uint32_t>(model.model());
+            if (held.Insert(folded, index)) {
+                planned.rows.push_back({index, kind});
+            }
+        }
+        return KindResult(kind, written, refused, ERROR_SUCCESS_STATUS);
+    });
+    return planned;
 }
 
 RegistrationResult UninstallSpecification(RegistryStore& hive, const std::string& path,

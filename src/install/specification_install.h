@@ -5,8 +5,8 @@
 
 #include "base/message_sink.h"
 #include "kinds/device_kind.h"
-#include "registry/registration_result.h"
 #include "loader/model_queries.h"
+#include "registry/registration_result.h"
 #include "registry/registry_store.h"
 
 namespace pantrel {
@@ -29,7 +29,7 @@ RegistrationResult UninstallSpecification(RegistryStore& hive, const std::string
                                           MessageSink& sink);
 
 // The kinds' part of an install and of an uninstall, on a file already loaded: what a run that
-// was killed midway is finished with, and what -validate registers into a scratch store.
+// was killed midway is finished with.
 RegistrationResult InstallLoadedSpecification(RegistryStore& hive, const DocumentHolder& document,
                                               const std::string& path);
 RegistrationResult UninstallLoadedSpecification(RegistryStore& hive,

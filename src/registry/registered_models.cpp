@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <tuple>
 
 #include "base/windows1250.h"
@@ -10,18 +11,22 @@
 
 namespace pantrel {
 
-ModelListing ReadRegisteredModels(RegistryStore& hive) {
+Status ForEachRegisteredEntry(
+    RegistryStore& hive,
+    const std::function<void(DeviceKind, std::string_view, std::string_view)>& take) {
     constexpr std::array kListedKinds{DeviceKind::CashRegister, DeviceKind::FiscalPrinter,
                                       DeviceKind::LabelScale};
-    ModelListing listing;
+    Status failure = ERROR_SUCCESS_STATUS;
     // A key or value that is not there is no failure of the store.
-    const auto note = [&listing](Status status) {
-        if (listing.failure == ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS) {
-            listing.failure = status;
+    const auto note = [&failure](Status status) {
+        if (failure == ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS) {
+            failure = status;
         }
     };
+    std::string path;
+    std::string name;
+    std::string data;
     for (const DeviceKind kind : kListedKinds) {
-        std::string path;
         if (!ModelKeyPath(kind, path)) {
             continue;
         }
@@ -32,8 +37,6 @@ ModelListing ReadRegisteredModels(RegistryStore& hive) {
             note(opened);
             continue;
         }
-        std::string name;
-        std::string data;
         for (std::uint32_t index = 0;; ++index) {
             const Status status = EnumModelEntry(key, index, name, data);
             if (status == ERROR_MORE_DATA_STATUS) {
@@ -45,10 +48,20 @@ ModelListing ReadRegisteredModels(RegistryStore& hive) {
                 }
                 break;
             }
-            listing.models.push_back({kind, ModelOfEntry(name), ProducerOfEntry(name), data});
+            take(kind, name, data);
         }
         note(key.Close());
     }
+    return failure;
+}
+
+ModelListing ReadRegisteredModels(RegistryStore& hive) {
+    ModelListing listing;
+    listing.failure = ForEachRegisteredEntry(
+        hive, [&listing](DeviceKind kind, std::string_view name, std::string_view data) {
+            listing.models.push_back(
+                {kind, ModelOfEntry(name), ProducerOfEntry(name), std::string{data}});
+        });
     return listing;
 }
 

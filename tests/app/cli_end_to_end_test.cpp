@@ -309,6 +309,38 @@ TEST_F(CommandLineTest, ValidateWritesNothing) {
     EXPECT_FALSE(fs::exists(Store()));
 }
 
+// -validate computes without a store what -list shows after an install into an empty one: the
+// same rows in the same order, duplicates folded as the registry folds them, first spelling kept.
+TEST_F(CommandLineTest, ValidateListsWhatAnInstallRegisters) {
+    const fs::path data{PANTREL_TEST_DATA_DIR};
+    std::vector<std::string> specs = {Spec("folded_duplicates.xml"), Spec("all_kinds.xml"),
+                                      Spec("cash_only.xml")};
+    for (const auto& entry : fs::directory_iterator(data / "loader")) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("valid_") || name.starts_with("query_") ||
+            name.starts_with("encoding_")) {
+            specs.push_back(entry.path().string());
+        }
+    }
+    for (const char* name : {"showroom.xml", "sort_models.xml", "three_kinds.xml"}) {
+        specs.push_back((data / "ui" / name).string());
+    }
+    for (const std::string& spec : specs) {
+        fs::remove(Store());
+        const ProcessResult validated = Run({"-validate", spec});
+        EXPECT_EQ(validated.exitCode, 0) << spec << ": " << validated.err;
+        EXPECT_NE(validated.out, "") << spec;
+        ASSERT_EQ(Run({"-install", spec}).exitCode, 0) << spec;
+        const ProcessResult listed = Run({"-list"});
+        EXPECT_EQ(listed.exitCode, 0) << spec << ": " << listed.err;
+        EXPECT_EQ(validated.out, listed.out) << spec;
+    }
+    const std::string out = Run({"-validate", Spec("folded_duplicates.xml")}).out;
+    EXPECT_EQ(std::ranges::count(out, '\n'), 11) << out;
+    EXPECT_NE(out.find("Kasa fiskalna\tOrzeł 200\tZakład Łączności\t"), std::string::npos);
+    EXPECT_EQ(out.find("ORZEŁ"), std::string::npos) << out;
+}
+
 TEST_F(CommandLineTest, ExportCarriesTheRegistrationsToWindows) {
     ASSERT_EQ(Run({"-install", Spec("all_kinds.xml")}).exitCode, 0);
     const ProcessResult result = Run({"-export", "out.reg"});

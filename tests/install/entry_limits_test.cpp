@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../support/failing_sink.h"
@@ -13,10 +14,14 @@
 #include "../support/spec_file.h"
 #include "../support/temp_folder.h"
 #include "base/utf8_path.h"
+#include "install/planned_entries.h"
 #include "install/specification_install.h"
+#include "loader/specification_document.h"
+#include "loader/specification_namespace.h"
 #include "registry/model_registry.h"
 #include "registry/registered_models.h"
 #include "registry/registry_key.h"
+#include "registry/sqlite_names.h"
 #include "registry/sqlite_store.h"
 
 namespace pantrel {
@@ -102,6 +107,68 @@ TEST(EntryLimits, InstallRefusesAPathTheListCouldNeverShow) {
             EXPECT_EQ(listed[0].path, specText);
         } else {
             EXPECT_FALSE(fs::exists(store)) << "nothing may be written";
+        }
+    }
+}
+
+// -validate lists PlanInstallEntries instead of installing into a scratch store: for records of
+// many models, folded duplicates across drivers and values the store refuses (no file that
+// passes the schema holds them), it must give what the install leaves and answers.
+TEST(PlannedEntries, AreWhatAnInstallIntoAnEmptyStoreLeavesAndAnswers) {
+    struct Driver {
+        const char* kind;
+        std::string producer;
+        std::vector<std::string> models;
+    };
+    std::vector<std::string> many;
+    for (int i = 0; i < 300; ++i) {
+        many.push_back("Orzeł " + std::to_string(i));
+        if (i % 3 == 0) {
+            many.push_back("ORZEŁ " + std::to_string(i));
+        }
+    }
+    const std::vector<std::vector<Driver>> cases = {
+        {{"Kasa fiskalna", "Zakład", many},
+         {"Kasa fiskalna", "ZAKŁAD", {"orzeł 7", "Nowa"}},
+         {"Drukarka fiskalna", "Zakład", {"Orzeł 7"}}},
+        {{"Waga etykietująca", "W", {"A", std::string("B\0C", 3), "a"}},
+         {"Kasa fiskalna", "K", {Repeat("x", MAX_VALUE_NAME_CHARACTERS), "K-1"}}},
+    };
+    const std::string path = "/spec/plik.xml";
+    const auto byFields = [](const RegisteredModel& m) {
+        return std::tie(m.kind, m.model, m.producer, m.path);
+    };
+    for (const std::vector<Driver>& drivers : cases) {
+        SpecificationRecords records;
+        for (const Driver& driver : drivers) {
+            ASSERT_TRUE(records.AddDriver(driver.kind));
+            records.LastDriver().producer = driver.producer;
+            for (const std::string& model : driver.models) {
+                ASSERT_TRUE(records.AddModel());
+                records.AppendToLastName(model);
+            }
+        }
+        const DocumentHolder document =
+            MakeSpecificationDocument(std::move(records), SPECIFICATION_NAMESPACE);
+        SqliteRegistryStore scratch{":memory:"};
+        const RegistrationResult installed = InstallLoadedSpecification(scratch, document, path);
+        std::vector<RegisteredModel> expected = ReadRegisteredModels(scratch).models;
+
+        const PlannedEntries planned = PlanInstallEntries(document, path);
+        EXPECT_EQ(planned.result.outcome, installed.outcome);
+        EXPECT_EQ(planned.result.firstFailure, installed.firstFailure);
+        EXPECT_EQ(planned.result.committed, installed.committed);
+        std::vector<RegisteredModel> rows;
+        for (const PlannedEntries::Row& row : planned.rows) {
+            const ListedEntry entry = planned.EntryOf(row);
+            rows.push_back({entry.kind, std::string{entry.model}, std::string{entry.producer},
+                            std::string{entry.path}});
+        }
+        SortForListing(expected);
+        SortForListing(rows);
+        ASSERT_EQ(rows.size(), expected.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(byFields(rows[i]), byFields(expected[i])) << rows[i].model;
         }
     }
 }

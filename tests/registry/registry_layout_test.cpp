@@ -3,9 +3,13 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "../support/temp_folder.h"
+#include "registry/compact_model_listing.h"
+#include "registry/listing_order.h"
 #include "registry/model_registry.h"
+#include "registry/registered_models.h"
 #include "registry/registry_key.h"
 #include "registry/sqlite_store.h"
 
@@ -156,6 +160,76 @@ TEST_F(RegistryLayoutTest, EnumeratesEntriesAndTellsTooLongOnesApart) {
     EXPECT_EQ(EnumModelEntry(holder, 4, name, data), 0);
     EXPECT_EQ(data, "/e.xml");  // text up to the first NUL
     EXPECT_EQ(EnumModelEntry(holder, 5, name, data), ERROR_NO_MORE_ITEMS_STATUS);
+}
+
+// -list reads the store compactly; it must read the same entries, split the same way, as the
+// window's listing.
+TEST_F(RegistryLayoutTest, CompactListingReadsWhatTheModelListReads) {
+    const std::string cash = ModelPath(DeviceKind::CashRegister);
+    const std::string scales = ModelPath(DeviceKind::LabelScale);
+    Put(cash, "ABC|X|Y", REG_SZ_TYPE, Sz("/a.xml"));
+    Put(cash, "ABC", REG_SZ_TYPE, Sz("/b.xml"));
+    Put(cash, std::string(260, 'n'), REG_SZ_TYPE, Sz("/a.xml"));  // passed over by both
+    Put(scales, "|X", REG_SZ_TYPE, Sz("/a.xml"));
+    Put(scales, "Ł|Ż", REG_SZ_TYPE, Sz("/c.xml"));
+    Put(cash, "A|", REG_SZ_TYPE, Sz("/b.xml"));
+
+    const ModelListing expected = ReadRegisteredModels(store_);
+    CompactModels read = ReadCompactModelListing(store_);
+    EXPECT_EQ(read.failure, expected.failure);
+    ASSERT_EQ(read.listing.rows().size(), 5U);
+    ASSERT_EQ(read.listing.rows().size(), expected.models.size());
+    for (std::size_t i = 0; i < expected.models.size(); ++i) {
+        const RegisteredModel& model = expected.models[i];
+        const ListedEntry entry = read.listing.EntryOf(read.listing.rows()[i]);
+        EXPECT_EQ(entry.kind, model.kind) << i;
+        EXPECT_EQ(entry.model, model.model) << i;
+        EXPECT_EQ(entry.producer, model.producer) << i;
+        EXPECT_EQ(entry.path, model.path) << i;
+    }
+}
+
+// The order -list and -validate compare on the fly is the order the window sorts by keys.
+TEST(ListsBefore, OrdersAsTheModelListSorts) {
+    const std::vector<RegisteredModel> entries = {
+        {DeviceKind::CashRegister, "Ab", "P", "/a"},
+        {DeviceKind::CashRegister, "ab", "P", "/a"},
+        {DeviceKind::CashRegister, "Ab ", "P", "/a"},
+        {DeviceKind::CashRegister, "A\tb", "P", "/a"},
+        {DeviceKind::CashRegister, "Łania", "P", "/a"},
+        {DeviceKind::CashRegister, "Zeta", "P", "/a"},
+        {DeviceKind::CashRegister, "źle", "P", "/a"},
+        {DeviceKind::CashRegister, "€uro", "P", "/a"},
+        {DeviceKind::CashRegister, "\u0081", "P", "/a"},  // a byte Windows-1250 leaves unassigned
+        {DeviceKind::CashRegister, "ţ", "P", "/a"},       // 0xFE
+        {DeviceKind::CashRegister, "日本", "P", "/a"},
+        {DeviceKind::CashRegister, "\xF0\x9F\x98\x80", "P", "/a"},
+        {DeviceKind::CashRegister, "a\xFF", "P", "/a"},  // not UTF-8
+        {DeviceKind::CashRegister, "a\xC5", "P", "/a"},  // a cut-off Ł
+        {DeviceKind::CashRegister, "a\xC5\x81", "P", "/a"},
+        {DeviceKind::FiscalPrinter, "Ab", "P", "/a"},
+        {DeviceKind::LabelScale, "Ab", "P", "/a"},
+        {DeviceKind::CashRegister, "Ab", "Ż", "/a"},
+        {DeviceKind::CashRegister, "Ab", "Pa", "/a"},
+        {DeviceKind::CashRegister, "Ab", "P", "/A"},
+        {DeviceKind::CashRegister, "Ab", "P", "/ą"},
+        {DeviceKind::CashRegister, "", "P", "/a"},
+    };
+    const auto listed = [](const RegisteredModel& m) {
+        return ListedEntry{m.kind, m.model, m.producer, m.path};
+    };
+    for (const RegisteredModel& a : entries) {
+        for (const RegisteredModel& b : entries) {
+            std::vector<RegisteredModel> sorted = {b, a};
+            SortForListing(sorted);
+            const auto isA = [&a](const RegisteredModel& m) {
+                return m.kind == a.kind && m.model == a.model && m.producer == a.producer &&
+                       m.path == a.path;
+            };
+            const bool aFirst = !isA(b) && isA(sorted[0]);
+            EXPECT_EQ(ListsBefore(listed(a), listed(b)), aFirst) << a.model << " / " << b.model;
+        }
+    }
 }
 
 TEST_F(RegistryLayoutTest, EmptinessCountsValuesOnly) {

@@ -1,0 +1,22 @@
+// The order of the model list, compared on the entries' texts where they lie.
+#pragma once
+
+#include <string_view>
+
+#include "kinds/device_kind.h"
+
+namespace pantrel {
+
+// One model entry as -list and -validate print it, its texts viewed where the caller keeps them.
+struct ListedEntry {
+    DeviceKind kind = DeviceKind::CashRegister;
+    std::string_view model;
+    std::string_view producer;
+    std::string_view path;
+};
+
+// Whether `a` comes before `b` in the order the model list opens with (SortForListing): model
+// names by their Windows-1250 bytes, ties by kind code, producer and path.
+bool ListsBefore(const ListedEntry& a, const ListedEntry& b);
+
+}  // namespace pantrel
