@@ -1,5 +1,6 @@
 #include "base/windows1250.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -166,8 +167,19 @@ std::u32string Windows1250SortKey(std::string_view utf8) {
 }
 
 int CompareWindows1250Order(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
+    // Names in one list share long beginnings ("Model Żółw 1…"): the equal bytes are passed at
+    // once, back to the start of the character they end in, since the first differing byte may
+    // lie inside one. A byte that continues no character starts one: it is never decoded into
+    // the character before it.
+    const auto continues = [](std::string_view text, std::size_t at) {
+        return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    };
+    std::size_t i = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    while (i > 0 && (continues(a, i) || continues(b, i))) {
+        --i;
+    }
+    std::size_t j = i;
     while (i < a.size() && j < b.size()) {
         const auto byteA = static_cast<unsigned char>(a[i]);
         const auto byteB = static_cast<unsigned char>(b[j]);
@@ -176,6 +188,10 @@ int CompareWindows1250Order(std::string_view a, std::string_view b) {
             ++i;
             ++j;
             continue;
+        }
+        // Everything beyond ASCII sorts after it, so an ASCII byte against another decides alone.
+        if (byteA != byteB && (byteA < 0x80 || byteB < 0x80)) {
+            return byteA < byteB ? -1 : 1;
         }
         // Equal characters are equal units: the code page is looked up only where they differ.
         const std::size_t startA = i;

@@ -207,6 +207,12 @@ TEST(ListsBefore, OrdersAsTheModelListSorts) {
         {DeviceKind::CashRegister, "a\xFF", "P", "/a"},  // not UTF-8
         {DeviceKind::CashRegister, "a\xC5", "P", "/a"},  // a cut-off Ł
         {DeviceKind::CashRegister, "a\xC5\x81", "P", "/a"},
+        {DeviceKind::CashRegister, "Ńa", "P", "/a"},      // differs from Ł in its second byte
+        {DeviceKind::CashRegister, "a\x80b", "P", "/a"},  // a byte that continues nothing
+        {DeviceKind::CashRegister, "Żółw 1", "P", "/a"},
+        {DeviceKind::CashRegister, "Żółw 10", "P", "/a"},
+        {DeviceKind::CashRegister, "Żółwa", "P", "/a"},
+        {DeviceKind::CashRegister, "Żółw€", "P", "/a"},
         {DeviceKind::FiscalPrinter, "Ab", "P", "/a"},
         {DeviceKind::LabelScale, "Ab", "P", "/a"},
         {DeviceKind::CashRegister, "Ab", "Ż", "/a"},
