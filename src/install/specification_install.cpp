@@ -44,6 +44,32 @@ bool ReadEntryName(const ModelNode& model, EntryNameBuffers& buffers) {
     }
 }
 
+// What writing or removing the entries of one kind's models came to.
+struct EntryTally {
+    int done = 0;
+    Status refused = ERROR_SUCCESS_STATUS;  // the first value the store refused, or 0
+};
+
+// Runs `write` on the value name of every readable model, in order. A value that is not there
+// (a removal of an entry never written) is neither done nor refused.
+template <typename Write>
+EntryTally ForEachEntry(const ModelList& models, Write write) {
+    EntryTally tally;
+    EntryNameBuffers buffers;
+    for (const ModelNode& model : models) {
+        if (!ReadEntryName(model, buffers)) {
+            continue;
+        }
+        const Status status = write(model, buffers.entry);
+        if (status == ERROR_SUCCESS_STATUS) {
+            ++tally.done;
+        } else if (status != ERROR_FILE_NOT_FOUND_STATUS && tally.refused == ERROR_SUCCESS_STATUS) {
+            tally.refused = status;
+        }
+    }
+    return tally;
+}
+
 // Passes the loader's messages on and remembers whether one was shown, so that a file the loader
 // explained can be told from one it rejected without a word.
 class ShownSink final : public MessageSink {
@@ -114,11 +140,6 @@ RegistrationResult KindResult(DeviceKind kind, int count, Status refused, Status
         result.committed.push_back({kind, count});
     }
     return result;
-}
-
-// A key that is not there is no failure of the store; anything else is.
-bool IsStoreFailure(Status status) {
-    return status != ERROR_SUCCESS_STATUS && status != ERROR_FILE_NOT_FOUND_STATUS;
 }
 
 // Runs one kind's part on the kind's models, kind after kind in install order, adding up the
@@ -201,26 +222,16 @@ RegistrationResult InstallModels(RegistryStore& hive, const ModelList& models, D
         return KindResult(kind, 0, ERROR_SUCCESS_STATUS, created);
     }
     const std::string data = StringValueData(path);
-    int written = 0;
-    Status refused = ERROR_SUCCESS_STATUS;
-    EntryNameBuffers buffers;
-    for (std::size_t i = 0; i < models.size(); ++i) {
-        if (!ReadEntryName(models[i], buffers)) {
-            continue;
-        }
-        const Status status = key.Get().SetValue(buffers.entry, REG_SZ_TYPE, data);
-        if (status == ERROR_SUCCESS_STATUS) {
-            ++written;
-        } else if (refused == ERROR_SUCCESS_STATUS) {
-            refused = status;
-        }
-    }
-    if (bumpVersion && written > 0) {
+    const EntryTally written =
+        ForEachEntry(models, [&](const ModelNode&, const std::string& entry) {
+            return key.Get().SetValue(entry, REG_SZ_TYPE, data);
+        });
+    if (bumpVersion && written.done > 0) {
         BumpDriverVersion(hive, driverPath);
     }
     // Closing the model key commits the kind's entries and its new version together; when that
     // fails, none of them was written.
-    return KindResult(kind, written, refused, key.Close());
+    return KindResult(kind, written.done, written.refused, key.Close());
 }
 
 PlannedEntries PlanInstallEntries(const DocumentHolder& document, const std::string& path) {
@@ -239,7 +250,6 @@ PlannedEntries PlanInstallEntries(const DocumentHolder& document, const std::str
         AssignModelEntryName(heldEntry, records.Name(record), records.DriverOf(record).producer);
         FoldNameInto(heldEntry, folded);
     }};
-    EntryNameBuffers buffers;
     std::string folded;
     planned.result = ForEachKind(document, [&](const ModelList& models, DeviceKind kind) {
         std::string driverPath;
@@ -247,27 +257,21 @@ PlannedEntries PlanInstallEntries(const DocumentHolder& document, const std::str
             return WithOutcome(RegistrationOutcome::NoDriverKey);
         }
         held.Clear();
-        int written = 0;
-        Status refused = ERROR_SUCCESS_STATUS;
-        for (const ModelNode& model : models) {
-            if (!ReadEntryName(model, buffers)) {
-                continue;
-            }
-            if (!IsStorableValue(buffers.entry, dataSize)) {
-                if (refused == ERROR_SUCCESS_STATUS) {
-                    refused = ERROR_INVALID_PARAMETER_STATUS;
+        const EntryTally written =
+            ForEachEntry(models, [&](const ModelNode& model, const std::string& entry) {
+                if (!IsStorableValue(entry, dataSize)) {
+                    return ERROR_INVALID_PARAMETER_STATUS;
                 }
-                continue;
-            }
-            // A name the key holds already is written over: it counts, but keeps its first row.
-            ++written;
-            FoldNameInto(buffers.entry, folded);
-            const auto index = static_cast<std::uint32_t>(model.model());
-            if (held.Insert(folded, index)) {
-                planned.rows.push_back({index, kind});
-            }
-        }
-        return KindResult(kind, written, refused, ERROR_SUCCESS_STATUS);
+                // A name the key holds already is written over: it counts, but keeps its first
+                // row.
+                FoldNameInto(entry, folded);
+                const auto index = static_cast<std::uint32_t>(model.model());
+                if (held.Insert(folded, index)) {
+                    planned.rows.push_back({index, kind});
+                }
+                return ERROR_SUCCESS_STATUS;
+            });
+        return KindResult(kind, written.done, written.refused, ERROR_SUCCESS_STATUS);
     });
     return planned;
 }
@@ -305,20 +309,9 @@ RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models,
     if (opened != ERROR_SUCCESS_STATUS) {
         return KindResult(kind, 0, ERROR_SUCCESS_STATUS, opened);
     }
-    int removed = 0;
-    Status refused = ERROR_SUCCESS_STATUS;
-    EntryNameBuffers buffers;
-    for (std::size_t i = 0; i < models.size(); ++i) {
-        if (!ReadEntryName(models[i], buffers)) {
-            continue;
-        }
-        const Status status = key.Get().DeleteValue(buffers.entry);
-        if (status == ERROR_SUCCESS_STATUS) {
-            ++removed;
-        } else if (IsStoreFailure(status) && refused == ERROR_SUCCESS_STATUS) {
-            refused = status;
-        }
-    }
+    const EntryTally removed = ForEachEntry(
+        models,
+        [&](const ModelNode&, const std::string& entry) { return key.Get().DeleteValue(entry); });
     // The model key stays open for writing until the empty key is gone: the check and the
     // deletion are one step against other writers, so an install of other models of this kind
     // either comes before (and the key is not empty) or after (and creates the key anew).
@@ -329,7 +322,7 @@ RegistrationResult UninstallModels(RegistryStore& hive, const ModelList& models,
             driverKey.Close();
         }
     }
-    return KindResult(kind, removed, refused, key.Close());
+    return KindResult(kind, removed.done, removed.refused, key.Close());
 }
 
 }  // namespace pantrel
