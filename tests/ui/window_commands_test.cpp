@@ -39,6 +39,16 @@ void WriteEntry(RegistryStore& hive, DeviceKind kind, const std::string& valueNa
     ASSERT_EQ(key.Close(), 0);
 }
 
+// The store file opened afresh for every operation, as the window opens it, with `hooks` run
+// at their moments.
+StoreAccess HookedAccess(const std::filesystem::path& file,
+                         const testing_support::StoreHooks& hooks) {
+    return StoreAccess{file.string(), [&hooks, file]() -> std::unique_ptr<RegistryStore> {
+                           return std::make_unique<testing_support::HookedStore>(
+                               std::make_unique<SqliteRegistryStore>(file), hooks);
+                       }};
+}
+
 class WindowCommandsTest : public ::testing::Test {
 protected:
     void Open() { commands.InitList(); }
@@ -214,12 +224,7 @@ TEST_F(WindowCommandsTest, AnInstallTheStoreRefusedSaysWhyAndWhichKindsAreRegist
         ScriptedPrompts answers;
         RecordingView window;
         const std::filesystem::path file = fresh.File();
-        WindowCommands hooked{
-            window, answers,
-            StoreAccess{file.string(), [&hooks, file]() -> std::unique_ptr<RegistryStore> {
-                            return std::make_unique<testing_support::HookedStore>(
-                                std::make_unique<SqliteRegistryStore>(file), hooks);
-                        }}};
+        WindowCommands hooked{window, answers, HookedAccess(file, hooks)};
         hooked.InitList();
         answers.fileToChoose = UiDataFile("three_kinds.xml");
         hooked.OnAddSpecification();
@@ -242,12 +247,7 @@ TEST_F(WindowCommandsTest, AnInstallWithRefusedValuesShowsTheModelsItDidRegister
     ScriptedPrompts answers;
     RecordingView window;
     const std::filesystem::path file = fresh.File();
-    WindowCommands hooked{
-        window, answers,
-        StoreAccess{file.string(), [&hooks, file]() -> std::unique_ptr<RegistryStore> {
-                        return std::make_unique<testing_support::HookedStore>(
-                            std::make_unique<SqliteRegistryStore>(file), hooks);
-                    }}};
+    WindowCommands hooked{window, answers, HookedAccess(file, hooks)};
     hooked.InitList();
     answers.fileToChoose = UiDataFile("three_kinds.xml");
     hooked.OnAddSpecification();
