@@ -15,8 +15,9 @@ struct ListedEntry {
     std::string_view path;
 };
 
-// Whether `a` comes before `b` in the order the model list opens with (SortForListing): model
-// names by their Windows-1250 bytes, ties by kind code, producer and path.
+// Whether `a` comes before `b` in the order -list and -validate print: model names by their
+// Windows-1250 bytes (as Windows1250SortKey orders them), ties by kind code, producer and path,
+// so that the order is the same on every run.
 bool ListsBefore(const ListedEntry& a, const ListedEntry& b);
 
 }  // namespace pantrel

@@ -1,11 +1,8 @@
 #include "registry/registered_models.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
-#include <tuple>
 
-#include "base/windows1250.h"
 #include "registry/model_registry.h"
 #include "registry/registry_key.h"
 
@@ -63,29 +60,6 @@ ModelListing ReadRegisteredModels(RegistryStore& hive) {
                 {kind, ModelOfEntry(name), ProducerOfEntry(name), std::string{data}});
         });
     return listing;
-}
-
-void SortForListing(std::vector<RegisteredModel>& models) {
-    struct Keyed {
-        std::u32string model;
-        std::uint8_t kind;
-        std::u32string producer;
-        std::u32string path;
-        RegisteredModel entry;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(models.size());
-    for (RegisteredModel& m : models) {
-        keyed.push_back({Windows1250SortKey(m.model), KindCode(m.kind),
-                         Windows1250SortKey(m.producer), Windows1250SortKey(m.path), std::move(m)});
-    }
-    std::ranges::sort(keyed, [](const Keyed& a, const Keyed& b) {
-        return std::tie(a.model, a.kind, a.producer, a.path) <
-               std::tie(b.model, b.kind, b.producer, b.path);
-    });
-    for (std::size_t i = 0; i < keyed.size(); ++i) {
-        models[i] = std::move(keyed[i].entry);
-    }
 }
 
 }  // namespace pantrel

@@ -40,8 +40,4 @@ Status ForEachRegisteredEntry(
 // goes on with the next one; a kind whose key fails to open or list ends its part of the listing.
 ModelListing ReadRegisteredModels(RegistryStore& hive);
 
-// The order the model list opens with: model names by their Windows-1250 bytes, ties by kind
-// code, producer and path, so that the order is the same on every run.
-void SortForListing(std::vector<RegisteredModel>& models);
-
 }  // namespace pantrel

@@ -164,8 +164,11 @@ TEST(PlannedEntries, AreWhatAnInstallIntoAnEmptyStoreLeavesAndAnswers) {
             rows.push_back({entry.kind, std::string{entry.model}, std::string{entry.producer},
                             std::string{entry.path}});
         }
-        SortForListing(expected);
-        SortForListing(rows);
+        const auto fieldOrder = [&byFields](const RegisteredModel& a, const RegisteredModel& b) {
+            return byFields(a) < byFields(b);
+        };
+        std::sort(expected.begin(), expected.end(), fieldOrder);
+        std::sort(rows.begin(), rows.end(), fieldOrder);
         ASSERT_EQ(rows.size(), expected.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             EXPECT_EQ(byFields(rows[i]), byFields(expected[i])) << rows[i].model;
