@@ -98,12 +98,14 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
         return false;
     }
     const std::string shown = OnOneLine(path);
-    if (FileExists(path)) {
-        std::error_code ignored;
-        const std::filesystem::path file = PathFromUtf8(path);
-        if (std::filesystem::is_directory(file, ignored)) {
+    // One look at the file answers every question below.
+    const std::filesystem::path file = PathFromUtf8(path);
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (!error && std::filesystem::exists(status)) {
+        if (std::filesystem::is_directory(status)) {
             context.err << "pantrel: '" << shown << "' jest folderem, a nie plikiem specyfikacji\n";
-        } else if (!std::filesystem::is_regular_file(file, ignored)) {
+        } else if (!std::filesystem::is_regular_file(status)) {
             context.err << "pantrel: '" << shown
                         << "' nie jest zwykłym plikiem (to urządzenie, potok lub gniazdo)\n";
         } else if (NamesProcessOwnFile(file)) {
@@ -115,7 +117,6 @@ bool CheckFile(const CommandContext& context, const std::string& path) {
         }
         return false;
     }
-    const std::error_code error = FileStatusError(path);
     if (IsPathTooLong(error)) {
         context.err << "pantrel: ścieżka pliku '" << shown
                     << "' jest dłuższa, niż pozwala system\n";

@@ -31,12 +31,6 @@ std::error_code make_error_code(FileRefusal refusal) {
     return {static_cast<int>(refusal), category};
 }
 
-std::error_code FileStatusError(const std::string& path) {
-    std::error_code error;
-    static_cast<void>(std::filesystem::status(path, error));
-    return error;
-}
-
 bool FileExists(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), error);

@@ -14,9 +14,6 @@ enum class FileRefusal {
 };
 std::error_code make_error_code(FileRefusal refusal);
 
-// Why the file-system status of `path` cannot be read; no error when it can.
-std::error_code FileStatusError(const std::string& path);
-
 // True when the file-system status of `path` (UTF-8) can be read.
 bool FileExists(const std::string& path);
 
